@@ -1,0 +1,32 @@
+#include "app/Module1.h"
+
+#include "app/ProgramPaths.h"
+#include "platform/SoundPlayer.h"
+
+#include <QFile>
+
+#include <utility>
+
+Module1::Module1(QString programDirectory, const Platform& platform)
+    : m_programDirectory(std::move(programDirectory))
+    , m_platform(platform)
+{
+}
+
+QString Module1::settingsPath() const
+{
+    return QFile::decodeName(ProgramPaths::settingsPath(QFile::encodeName(m_programDirectory).toStdString()).c_str());
+}
+
+QString Module1::fileBeside(const QString& fileName) const
+{
+    return QFile::decodeName(
+        ProgramPaths::fileBeside(QFile::encodeName(m_programDirectory).toStdString(),
+                                 QFile::encodeName(fileName).toStdString())
+            .c_str());
+}
+
+void Module1::PlaySoundCue(const QString& fileName) const
+{
+    m_platform.sound.playAsync(fileBeside(fileName));
+}

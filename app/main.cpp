@@ -1,0 +1,29 @@
+#include "app/Module1.h"
+#include "clock/frmClock.h"
+#include "platform/DisplaySession.h"
+#include "platform/Platform.h"
+#include "platform/QtWindowSystem.h"
+#include "platform/SdlSoundPlayer.h"
+#include "platform/SystemTimeSource.h"
+
+#include <QApplication>
+#include <QIcon>
+
+int main(int argc, char* argv[])
+{
+    DisplaySession::preferX11();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromLatin1(Module1::ProgramTitle));
+    QIcon icon(QStringLiteral(":/pictures/tansywatch.png"));
+    icon.addFile(QStringLiteral(":/pictures/tansywatch-32.png"));
+    QApplication::setWindowIcon(icon);
+
+    SystemTimeSource time;
+    SdlSoundPlayer sound;
+    QtWindowSystem windows;
+    Module1 module(QCoreApplication::applicationDirPath(), Platform{time, sound, windows});
+
+    frmClock clock(module);
+    clock.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,169 @@
+#include "clock/frmClock.h"
+
+#include "app/Module1.h"
+#include "clock/HandsArithmetic.h"
+#include "clock/gifmod.h"
+#include "platform/OleColor.h"
+#include "platform/TimeSource.h"
+#include "platform/Twips.h"
+#include "platform/WindowSystem.h"
+#include "settings/StartupSettings.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QScreen>
+
+using Twips::toPixels;
+using Twips::toPixelsF;
+
+namespace {
+
+QRect designRect(int left, int top, int width, int height)
+{
+    return {toPixels(left), toPixels(top), toPixels(width), toPixels(height)};
+}
+
+QImage resourcePicture(const char* name)
+{
+    return QImage(QStringLiteral(":/pictures/") + QLatin1String(name));
+}
+
+} // namespace
+
+frmClock::frmClock(Module1& module, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+    , m_module(module)
+    , m_pic1(new PictureBox(this))
+    , m_timerAlarm(new QTimer(this))
+    , m_timer1(new QTimer(this))
+    , m_imageBG(*m_pic1, designRect(600, 1320, 960, 960), false)
+    , m_line1(*m_pic1, toPixelsF(1050), toPixelsF(1200), toPixelsF(1050), toPixelsF(1755), OleColor::WindowText, 3)
+    , m_line2(*m_pic1, toPixelsF(600), toPixelsF(1755), toPixelsF(1050), toPixelsF(1755), 0x000000, 3)
+    , m_imageClose(*m_pic1, designRect(840, 450, 375, 135), false)
+    , m_imageLock(*m_pic1, designRect(600, 120, 855, 255), false)
+    , m_line3(*m_pic1, toPixelsF(1050), toPixelsF(1755), toPixelsF(1680), toPixelsF(1755), 0x0000FF, 3)
+    , m_imageSmallAlarm(*m_pic1, designRect(781, 2050, 596, 450), true)
+{
+    setWindowTitle(QString::fromLatin1(Module1::ProgramTitle));
+    m_pic1->move(0, 0);
+    m_pic1->setPicture(resourcePicture("clock_body.gif"));
+    m_imageBG.setPicture(resourcePicture("face.gif"));
+    m_imageSmallAlarm.setPicture(resourcePicture("alarm_icon.gif"));
+
+    m_timerAlarm->setInterval(300);
+    m_timer1->setInterval(100);
+    connect(m_timer1, &QTimer::timeout, this, &frmClock::Timer1_Timer);
+    m_timer1->start();
+
+    Form_Load();
+}
+
+frmClock::~frmClock() = default;
+
+// Every step that cannot be carried out is passed over and start-up goes on:
+// a clock with the built-in look is better than no clock.
+void frmClock::Form_Load()
+{
+    m_imageSmallAlarm.setVisible(false);
+    m_imageSmallAlarm.setEnabled(false);
+    m_timerAlarm->stop();
+    AlarmState& alarm = m_module.alarm();
+    alarm.AlarmSoundFile = m_module.fileBeside(QStringLiteral("alarm1.wav"));
+    alarm.AlarmRinging = false;
+
+    m_line2.setStart(m_line1.X1(), m_line2.Y1());
+    m_line3.setStart(m_line1.X1(), m_line3.Y1());
+    m_line1.setStart(m_line1.X1(), m_line3.Y1());
+
+    m_pic1->setAutoSize(true);
+    resize(m_pic1->size());
+    const QRegion outline = gifmod::CreateRegionFromPicture(*m_pic1);
+    if (outline.isEmpty())
+        clearMask();
+    else
+        setMask(outline);
+
+    const StartupSettings settings =
+        StartupSettings::read(QFile::encodeName(m_module.settingsPath()).toStdString());
+    if (settings.faceLocation)
+        applyFacePicture(*settings.faceLocation);
+
+    LineControl* hands[] = {&m_line1, &m_line2, &m_line3};
+    for (std::size_t hand = 0; hand < settings.handColors.size(); ++hand) {
+        if (settings.handColors[hand])
+            hands[hand]->setBorderColor(static_cast<std::uint32_t>(*settings.handColors[hand]));
+    }
+    if (settings.handWidth) {
+        for (LineControl* line : hands)
+            line->setBorderWidth(*settings.handWidth);
+    }
+
+    switch (settings.stacking) {
+    case StartupSettings::Stacking::Topmost:
+        m_module.platform().windows.setTopmost(*this, true);
+        break;
+    case StartupSettings::Stacking::Normal:
+        m_module.platform().windows.setTopmost(*this, false);
+        break;
+    case StartupSettings::Stacking::Unchanged:
+        break;
+    }
+
+    // The position is never stored: every start puts the clock in the middle.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void frmClock::applyFacePicture(const std::string& location)
+{
+    QImageReader reader(QFile::decodeName(location.c_str()));
+    reader.setDecideFormatFromContent(true);
+    // Only the part of the picture inside the clock body can ever show; a huge
+    // photo is not kept whole in memory for the sake of its top-left corner.
+    const QSize fullSize = reader.size();
+    const QSize visible = m_pic1->size() - QSize(m_imageBG.geometry().left(), m_imageBG.geometry().top());
+    if (fullSize.isValid())
+        reader.setClipRect(QRect(QPoint(0, 0), fullSize.boundedTo(visible)));
+    const QImage picture = reader.read();
+    if (!picture.isNull())
+        m_imageBG.setPicture(picture, fullSize.isValid() ? fullSize : picture.size());
+}
+
+void frmClock::Form_Unload()
+{
+    for (QWidget* window : {m_module.TimesUP.data(), m_module.frmOption.data(), m_module.frmAbout.data()}) {
+        if (window)
+            window->close();
+    }
+}
+
+void frmClock::closeEvent(QCloseEvent* event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+std::string frmClock::timeText() const
+{
+    return m_module.platform().time.now().time().toString(QStringLiteral("hh:mm:ss")).toStdString();
+}
+
+void frmClock::Timer1_Timer()
+{
+    // Three separate readings, as the hands always took them: across a minute
+    // boundary one tick may mix the old seconds with the new minute, and the
+    // next tick is right again.
+    const double s = HandsArithmetic::seconds(timeText());
+    const double m = HandsArithmetic::minutes(timeText());
+    const double h = HandsArithmetic::twelveHour(HandsArithmetic::hours(timeText()));
+
+    const auto place = [](LineControl& line, HandsArithmetic::Tip tip) {
+        tip = HandsArithmetic::keepFinite(tip, line.X2(), line.Y2());
+        line.setEnd(tip.x, tip.y);
+    };
+    place(m_line3, HandsArithmetic::secondTip(m_line3.X1(), m_line3.Y1(), s));
+    place(m_line2, HandsArithmetic::minuteTip(m_line2.X1(), m_line2.Y1(), m));
+    place(m_line1, HandsArithmetic::hourTip(m_line1.X1(), m_line1.Y1(), h, m));
+}

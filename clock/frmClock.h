@@ -1,0 +1,61 @@
+#pragma once
+
+#include "platform/ImageControl.h"
+#include "platform/LineControl.h"
+#include "platform/PictureBox.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <string>
+
+class Module1;
+
+// The clock itself: a frameless window cut to the outline of the clock body,
+// with the face picture and three hands that follow the local time.
+class frmClock final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit frmClock(Module1& module, QWidget* parent = nullptr);
+    ~frmClock() override;
+
+    PictureBox& pic1() { return *m_pic1; }
+    QTimer& Timer_Alarm() { return *m_timerAlarm; }
+    QTimer& Timer1() { return *m_timer1; }
+    ImageControl& ImageBG() { return m_imageBG; }
+    LineControl& Line1() { return m_line1; }
+    LineControl& Line2() { return m_line2; }
+    ImageControl& ImageClose() { return m_imageClose; }
+    ImageControl& ImageLock() { return m_imageLock; }
+    LineControl& Line3() { return m_line3; }
+    ImageControl& Image_SmallAlarm() { return m_imageSmallAlarm; }
+
+    bool ClockLocked() const { return m_clockLocked; }
+
+    void Timer1_Timer();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void Form_Load();
+    void Form_Unload();
+    void applyFacePicture(const std::string& location);
+    std::string timeText() const;
+
+    Module1& m_module;
+    PictureBox* m_pic1;
+    QTimer* m_timerAlarm;
+    QTimer* m_timer1;
+    // Declared bottom to top: the order in which the box paints them.
+    ImageControl m_imageBG;
+    LineControl m_line1;
+    LineControl m_line2;
+    ImageControl m_imageClose;
+    ImageControl m_imageLock;
+    LineControl m_line3;
+    ImageControl m_imageSmallAlarm;
+    bool m_clockLocked = false;
+};

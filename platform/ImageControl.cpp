@@ -1,0 +1,34 @@
+#include "platform/ImageControl.h"
+
+#include <QPainter>
+
+ImageControl::ImageControl(PictureBox& container, const QRect& geometry, bool stretch)
+    : WindowlessControl(container)
+    , m_geometry(geometry)
+    , m_stretch(stretch)
+{
+}
+
+void ImageControl::setPicture(const QImage& picture)
+{
+    setPicture(picture, picture.size());
+}
+
+void ImageControl::setPicture(const QImage& topLeftPart, const QSize& fullSize)
+{
+    const QRect before = bounds();
+    if (!m_stretch)
+        m_geometry.setSize(fullSize);
+    m_picture = QPixmap::fromImage(topLeftPart);
+    changed(before);
+}
+
+void ImageControl::paint(QPainter& painter) const
+{
+    if (m_picture.isNull())
+        return;
+    if (m_stretch)
+        painter.drawPixmap(m_geometry, m_picture);
+    else
+        painter.drawPixmap(m_geometry.topLeft(), m_picture);
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QImage>
+#include <QPixmap>
+#include <QWidget>
+
+#include <cstdint>
+#include <vector>
+
+class WindowlessControl;
+
+// A box that shows a picture over its background colour and paints the
+// windowless controls it contains on top of it, bottom to top. It keeps the
+// picture as drawn (transparent parts in the background colour), which is
+// what the window outline is cut from.
+class PictureBox final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit PictureBox(QWidget* parent);
+
+    // With AutoSize the box takes the size of each new picture.
+    void setPicture(const QImage& picture);
+    void setAutoSize(bool autoSize);
+    void setBackColor(std::uint32_t oleColor);
+
+    // The persistent bitmap: the picture over the background colour.
+    const QImage& drawnImage() const { return m_drawn; }
+
+    void addControl(WindowlessControl& control);
+    void removeControl(WindowlessControl& control);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void redraw();
+
+    QImage m_picture;
+    QImage m_drawn;
+    QPixmap m_drawnPixmap;
+    std::uint32_t m_backColor;
+    bool m_autoSize = false;
+    std::vector<WindowlessControl*> m_controls;
+};

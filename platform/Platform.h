@@ -1,0 +1,14 @@
+#pragma once
+
+class SoundPlayer;
+class TimeSource;
+class WindowSystem;
+
+// The services the windows reach the desktop through; the program passes the
+// real ones, tests pass fakes.
+struct Platform
+{
+    TimeSource& time;
+    SoundPlayer& sound;
+    WindowSystem& windows;
+};

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "platform/WindowSystem.h"
+
+class QtWindowSystem final : public WindowSystem
+{
+public:
+    void setTopmost(QWidget& window, bool topmost) override;
+    void startMove(QWidget& window) override;
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/SoundPlayer.h"
+
+#include <cstdint>
+#include <vector>
+
+// Plays wave files through SDL's audio queue. The device is opened on the first
+// sound, not at start-up, and a machine without sound output stays silent.
+class SdlSoundPlayer final : public SoundPlayer
+{
+public:
+    SdlSoundPlayer() = default;
+    ~SdlSoundPlayer() override;
+    SdlSoundPlayer(const SdlSoundPlayer&) = delete;
+    SdlSoundPlayer& operator=(const SdlSoundPlayer&) = delete;
+
+    void playAsync(const QString& path) override;
+    void playSync(const QString& path) override;
+
+private:
+    bool openDevice();
+    std::vector<std::uint8_t> loadConverted(const QString& path) const;
+    std::vector<std::uint8_t> defaultSound() const;
+    void start(const std::vector<std::uint8_t>& pcm);
+    void waitUntilDrained() const;
+
+    std::uint32_t m_device = 0;
+    int m_frequency = 0;
+    int m_channels = 0;
+    int m_bufferFrames = 0;
+    bool m_unavailable = false;
+};

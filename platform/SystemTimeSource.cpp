@@ -1,0 +1,6 @@
+#include "platform/SystemTimeSource.h"
+
+QDateTime SystemTimeSource::now() const
+{
+    return QDateTime::currentDateTime();
+}

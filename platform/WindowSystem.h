@@ -1,0 +1,16 @@
+#pragma once
+
+class QWidget;
+
+// What the program asks of the window manager beyond what a widget does by itself.
+class WindowSystem
+{
+public:
+    virtual ~WindowSystem() = default;
+    // Keeps the window above ordinary windows, or lets it stack as one of them.
+    // Changes only the stacking: the window is neither hidden, moved nor resized.
+    virtual void setTopmost(QWidget& window, bool topmost) = 0;
+    // Hands the pointer to the window manager, which moves the window with it
+    // until the button is released.
+    virtual void startMove(QWidget& window) = 0;
+};

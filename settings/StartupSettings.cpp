@@ -1,0 +1,72 @@
+#include "settings/StartupSettings.h"
+
+#include "platform/VbConversion.h"
+#include "settings/ProfileFile.h"
+#include "settings/SettingKeys.h"
+
+#include <string_view>
+
+namespace {
+
+std::size_t readInto(std::string& buffer, const SettingKey& entry, const std::string& path)
+{
+    return ProfileFile::GetPrivateProfileString(entry.section, entry.key, "", buffer.data(), entry.readSize, path);
+}
+
+// The text before the NUL: the buffer up to its last non-blank character,
+// less that character, which is the NUL the read put behind the value.
+std::string valueBeforeNul(const std::string& buffer)
+{
+    const std::size_t last = buffer.find_last_not_of(' ');
+    if (last == std::string::npos)
+        return {};
+    return buffer.substr(0, last);
+}
+
+std::string freshRead(const SettingKey& entry, const std::string& path)
+{
+    std::string buffer(entry.bufferLength, ' ');
+    readInto(buffer, entry, path);
+    return valueBeforeNul(buffer);
+}
+
+} // namespace
+
+StartupSettings StartupSettings::read(const std::string& settingsPath)
+{
+    StartupSettings settings;
+
+    {
+        std::string buffer(SettingKeys::FacePicture.bufferLength, ' ');
+        if (readInto(buffer, SettingKeys::FacePicture, settingsPath) != 0)
+            settings.faceLocation = valueBeforeNul(buffer);
+    }
+
+    // One buffer for the three colours: each conversion stops at its NUL, so
+    // what a longer earlier value left behind it is never seen.
+    std::string colorBuffer(SettingKeys::HourColor.bufferLength, ' ');
+    const std::array<const SettingKey*, 3> colorKeys{&SettingKeys::HourColor, &SettingKeys::MinuteColor,
+                                                     &SettingKeys::SecondColor};
+    for (std::size_t hand = 0; hand < colorKeys.size(); ++hand) {
+        if (readInto(colorBuffer, *colorKeys[hand], settingsPath) != 0)
+            settings.handColors[hand] = VbConversion::toLong(std::string_view(colorBuffer.c_str()));
+    }
+
+    const std::string border = freshRead(SettingKeys::Border, settingsPath);
+    if (border == "Small")
+        settings.handWidth = 2;
+    if (border == "Middle")
+        settings.handWidth = 3;
+    if (border == "Large")
+        settings.handWidth = 4;
+
+    const std::string window = freshRead(SettingKeys::Window, settingsPath);
+    if (window == "Top" || window.empty())
+        settings.stacking = Stacking::Topmost;
+    else if (window == "Normal")
+        settings.stacking = Stacking::Normal;
+    else
+        settings.stacking = Stacking::Unchanged;
+
+    return settings;
+}

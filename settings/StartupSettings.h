@@ -1,0 +1,23 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// What setting.ini asks of the clock at start-up, read once in the order face,
+// colours, thickness, window mode. Each entry the file lacks, or holds in a
+// form the clock cannot use, is left for the built-in value.
+struct StartupSettings
+{
+    // Unchanged: a window mode the clock does not know leaves the stacking alone.
+    enum class Stacking { Topmost, Normal, Unchanged };
+
+    std::optional<std::string> faceLocation;
+    // Hour, minute and second hand, as colour numbers.
+    std::array<std::optional<std::int32_t>, 3> handColors;
+    std::optional<int> handWidth;
+    Stacking stacking = Stacking::Topmost;
+
+    static StartupSettings read(const std::string& settingsPath);
+};

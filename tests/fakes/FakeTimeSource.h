@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/TimeSource.h"
+
+// A clock that stands still until the test moves it; counts how often it is read.
+class FakeTimeSource final : public TimeSource
+{
+public:
+    explicit FakeTimeSource(QDateTime start = QDateTime(QDate(2026, 12, 7), QTime(7, 4, 55)))
+        : m_now(std::move(start))
+    {
+    }
+    QDateTime now() const override
+    {
+        ++m_readings;
+        return m_now;
+    }
+    void set(const QDateTime& now) { m_now = now; }
+    void setTime(const QTime& time) { m_now.setTime(time); }
+    void advanceMs(qint64 ms) { m_now = m_now.addMSecs(ms); }
+    int readings() const { return m_readings; }
+
+private:
+    QDateTime m_now;
+    mutable int m_readings = 0;
+};

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/WindowSystem.h"
+
+#include <vector>
+
+// Records stacking changes and move requests instead of asking a window manager.
+class FakeWindowSystem final : public WindowSystem
+{
+public:
+    void setTopmost(QWidget&, bool topmost) override { topmostCalls.push_back(topmost); }
+    void startMove(QWidget&) override { ++moves; }
+
+    std::vector<bool> topmostCalls;
+    int moves = 0;
+};

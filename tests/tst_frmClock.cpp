@@ -1,0 +1,285 @@
+#include "app/Module1.h"
+#include "clock/frmClock.h"
+#include "clock/gifmod.h"
+#include "fakes/FakeSoundPlayer.h"
+#include "fakes/FakeTimeSource.h"
+#include "fakes/FakeWindowSystem.h"
+#include "platform/OleColor.h"
+
+#include <QFile>
+#include <QImage>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+// Start-up of the clock window from the settings beside the program, and the
+// hands following a fake clock.
+class TestFrmClock final : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    FakeTimeSource m_time;
+    FakeSoundPlayer m_sound;
+    FakeWindowSystem m_windows;
+    std::unique_ptr<Module1> m_module;
+
+    QString file(const QString& name) const { return m_dir->path() + '/' + name; }
+
+    void writeFile(const QString& name, const QByteArray& content) const
+    {
+        QFile out(file(name));
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            qFatal("cannot write %s", qPrintable(name));
+        out.write(content);
+    }
+
+    void writeSettings(const QByteArray& content) const { writeFile("setting.ini", content); }
+
+    std::unique_ptr<frmClock> startClock()
+    {
+        m_windows.topmostCalls.clear();
+        m_module = std::make_unique<Module1>(m_dir->path(), Platform{m_time, m_sound, m_windows});
+        return std::make_unique<frmClock>(*m_module);
+    }
+
+    static void verifyBuiltInLook(frmClock& clock)
+    {
+        QCOMPARE(clock.Line1().BorderColor(), OleColor::WindowText);
+        QCOMPARE(clock.Line2().BorderColor(), 0x000000u);
+        QCOMPARE(clock.Line3().BorderColor(), 0x0000FFu);
+        for (LineControl* hand : {&clock.Line1(), &clock.Line2(), &clock.Line3()})
+            QCOMPARE(hand->BorderWidth(), 3);
+        QCOMPARE(clock.ImageBG().geometry(), QRect(40, 88, 64, 64));
+        QVERIFY(clock.ImageBG().hasPicture());
+    }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_sound.played.clear();
+        m_time.set(QDateTime(QDate(2026, 12, 7), QTime(18, 30, 45)));
+    }
+
+    void withoutSettingsTheClockHasItsBuiltInLookAndStaysOnTop()
+    {
+        auto clock = startClock();
+        verifyBuiltInLook(*clock);
+        QCOMPARE(m_windows.topmostCalls, std::vector<bool>{true});
+        QCOMPARE(clock->size(), QSize(142, 198));
+        QCOMPARE(clock->windowTitle(), QString("Tansywatch"));
+        QVERIFY(clock->windowFlags().testFlag(Qt::FramelessWindowHint));
+        QCOMPARE(clock->mask(), gifmod::CreateRegionFromPicture(clock->pic1()));
+        QVERIFY(!clock->mask().contains(QPoint(0, 0)));
+
+        // No alarm at start, and nothing to hear or read.
+        QVERIFY(!clock->Image_SmallAlarm().Visible());
+        QVERIFY(!clock->Image_SmallAlarm().Enabled());
+        QVERIFY(!clock->Timer_Alarm().isActive());
+        QCOMPARE(clock->Timer_Alarm().interval(), 300);
+        QVERIFY(!m_module->alarm().AlarmRinging);
+        QCOMPARE(m_module->alarm().AlarmSoundFile, file("alarm1.wav"));
+        QVERIFY(m_sound.played.isEmpty());
+        QVERIFY(!clock->ClockLocked());
+    }
+
+    void handsShareTheCentreAndWaitForTheFirstTick()
+    {
+        auto clock = startClock();
+        for (LineControl* hand : {&clock->Line1(), &clock->Line2(), &clock->Line3()}) {
+            QCOMPARE(hand->X1(), 70.0f);
+            QCOMPARE(hand->Y1(), 117.0f);
+        }
+        QCOMPARE(QPointF(clock->Line1().X2(), clock->Line1().Y2()), QPointF(70, 117));
+        QCOMPARE(QPointF(clock->Line2().X2(), clock->Line2().Y2()), QPointF(70, 117));
+        QCOMPARE(QPointF(clock->Line3().X2(), clock->Line3().Y2()), QPointF(112, 117));
+        QVERIFY(clock->Timer1().isActive());
+        QCOMPARE(clock->Timer1().interval(), 100);
+    }
+
+    void storedLookIsApplied_data()
+    {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<uint>("hourColor");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<std::vector<bool>>("stacking");
+        const std::vector<bool> top{true};
+        QTest::newRow("large red hour hand, normal window")
+            << QByteArray("[Line]\r\nLine1=255\r\nBorder=Large\r\n[Clock]\r\nwindow=Normal\r\n") << 255u << 4
+            << std::vector<bool>{false};
+        QTest::newRow("small, blue") << QByteArray("[Line]\nLine1=16711680\nBorder=Small\n[Clock]\nWindow=Top\n")
+                                     << 0xFF0000u << 2 << top;
+        QTest::newRow("reset hour colour keeps the desktop's text colour")
+            << QByteArray("[Line]\nLine1=\nBorder=Middle\n") << uint(OleColor::WindowText) << 3 << top;
+        QTest::newRow("unknown words change nothing")
+            << QByteArray("[Line]\nBorder=large\n[Clock]\nWindow=top\n") << uint(OleColor::WindowText) << 3
+            << std::vector<bool>{};
+        QTest::newRow("a number that is no colour is ignored") << QByteArray("[Line]\nLine1=-5\n")
+                                                                << uint(OleColor::WindowText) << 3 << top;
+        QTest::newRow("the desktop's grey text colour") << QByteArray("[Line]\nLine1=&H80000011\n")
+                                                         << uint(OleColor::GrayText) << 3 << top;
+    }
+
+    void storedLookIsApplied()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(uint, hourColor);
+        QFETCH(int, width);
+        QFETCH(std::vector<bool>, stacking);
+        writeSettings(settings);
+        auto clock = startClock();
+        QCOMPARE(clock->Line1().BorderColor(), hourColor);
+        for (LineControl* hand : {&clock->Line1(), &clock->Line2(), &clock->Line3()})
+            QCOMPARE(hand->BorderWidth(), width);
+        QCOMPARE(m_windows.topmostCalls, stacking);
+    }
+
+    void aLargerFacePictureGrowsFromItsCornerWithoutChangingTheOutline()
+    {
+        QImage face(100, 100, QImage::Format_RGB32);
+        face.fill(Qt::yellow);
+        QVERIFY(face.save(file("big face.jpg"), "JPEG"));
+        writeSettings("[BG]\r\nlocation=" + QFile::encodeName(file("big face.jpg")) + "\r\n");
+        auto clock = startClock();
+        QCOMPARE(clock->ImageBG().geometry(), QRect(40, 88, 100, 100));
+        QCOMPARE(clock->mask(), gifmod::CreateRegionFromPicture(clock->pic1()));
+    }
+
+    void unusableFacePicturesLeaveTheBuiltInFace_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("missing file") << "missing.gif" << QByteArray();
+        QTest::newRow("text renamed .gif") << "notes.gif" << QByteArray("these are not the pixels you want\n");
+        QTest::newRow("truncated GIF") << "cut.gif" << QByteArray("GIF89a\x40\x00\x40\x00\xf7\x00\x00", 13);
+        QTest::newRow("empty file") << "empty.jpg" << QByteArray("");
+    }
+
+    void unusableFacePicturesLeaveTheBuiltInFace()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        if (name != "missing.gif")
+            writeFile(name, content);
+        writeSettings("[BG]\nlocation=" + QFile::encodeName(file(name)) + "\n[Line]\nBorder=Large\n");
+        auto clock = startClock();
+        QCOMPARE(clock->ImageBG().geometry(), QRect(40, 88, 64, 64));
+        QVERIFY(clock->ImageBG().hasPicture());
+        // Start-up went on past the failed picture.
+        QCOMPARE(clock->Line1().BorderWidth(), 4);
+    }
+
+    void aHugePhotoIsShownByItsCorner()
+    {
+        QImage photo(4000, 4000, QImage::Format_RGB32);
+        photo.fill(QColor(30, 90, 160));
+        QVERIFY(photo.save(file("photo.jpg"), "JPEG", 50));
+        writeSettings("[BG]\nlocation=" + QFile::encodeName(file("photo.jpg")) + "\n");
+        auto clock = startClock();
+        QCOMPARE(clock->ImageBG().geometry(), QRect(40, 88, 4000, 4000));
+        QCOMPARE(clock->size(), QSize(142, 198));
+    }
+
+    void brokenSettingsFilesStillGiveAClock_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QByteArray noise(64 * 1024, '\0');
+        QRandomGenerator random(7);
+        for (char& byte : noise)
+            byte = static_cast<char>(random.bounded(256));
+        QTest::newRow("random bytes") << noise;
+        QTest::newRow("NUL bytes and a header without bracket")
+            << QByteArray("[Line\0\nBorder\nLine1=\0\n[Clock\n", 30);
+        QTest::newRow("ten megabytes") << QByteArray(10 * 1024 * 1024, 'x');
+    }
+
+    void brokenSettingsFilesStillGiveAClock()
+    {
+        QFETCH(QByteArray, content);
+        writeSettings(content);
+        auto clock = startClock();
+        QCOMPARE(clock->size(), QSize(142, 198));
+        QCOMPARE(clock->ImageBG().geometry(), QRect(40, 88, 64, 64));
+        QVERIFY(clock->Timer1().isActive());
+    }
+
+    void aDirectoryNamedLikeTheSettingsFileIsNoSettingsFile()
+    {
+        QVERIFY(QDir(m_dir->path()).mkdir("setting.ini"));
+        auto clock = startClock();
+        verifyBuiltInLook(*clock);
+        QCOMPARE(m_windows.topmostCalls, std::vector<bool>{true});
+    }
+
+    void eachTickPutsTheHandsAtTheTimeOfDay()
+    {
+        auto clock = startClock();
+        const int before = m_time.readings();
+        clock->Timer1_Timer();
+        QCOMPARE(m_time.readings() - before, 3);
+        QCOMPARE(QString::number(double(clock->Line3().X2()), 'f', 4), QString("20.0000"));
+        QCOMPARE(QString::number(double(clock->Line3().Y2()), 'f', 4), QString("117.0444"));
+        QCOMPARE(QString::number(double(clock->Line2().X2()), 'f', 4), QString("70.0255"));
+        QCOMPARE(QString::number(double(clock->Line1().X2()), 'f', 4), QString("62.2540"));
+        QCOMPARE(QString::number(double(clock->Line1().Y2()), 'f', 4), QString("145.9828"));
+        // Thickness and colour are not the tick's business.
+        QCOMPARE(clock->Line3().BorderWidth(), 3);
+        QCOMPARE(clock->Line3().BorderColor(), 0x0000FFu);
+    }
+
+    void anIdleClockRepaintsOnlyWhenAHandMoves()
+    {
+        auto clock = startClock();
+        clock->Timer1().stop();
+        clock->show();
+        QVERIFY(QTest::qWaitForWindowExposed(clock.get()));
+        clock->Timer1_Timer();
+        QCoreApplication::processEvents();
+
+        struct PaintCounter final : QObject
+        {
+            int paints = 0;
+            bool eventFilter(QObject*, QEvent* event) override
+            {
+                paints += event->type() == QEvent::Paint;
+                return false;
+            }
+        } counter;
+        clock->pic1().installEventFilter(&counter);
+
+        for (int tick = 0; tick < 9; ++tick) {
+            m_time.advanceMs(100);
+            clock->Timer1_Timer();
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(m_time.now().time(), QTime(18, 30, 45, 900));
+        QCOMPARE(counter.paints, 0);
+
+        m_time.advanceMs(100);
+        clock->Timer1_Timer();
+        QTRY_COMPARE(counter.paints, 1);
+    }
+
+    void closingTheClockClosesTheOtherWindows()
+    {
+        auto clock = startClock();
+        QWidget popup;
+        QWidget options;
+        m_module->TimesUP = &popup;
+        m_module->frmOption = &options;
+        popup.show();
+        options.show();
+        clock->show();
+        QVERIFY(clock->close());
+        QVERIFY(!popup.isVisible());
+        QVERIFY(!options.isVisible());
+        QVERIFY(m_module->frmAbout.isNull());
+    }
+};
+
+QTEST_MAIN(TestFrmClock)
+#include "tst_frmClock.moc"
