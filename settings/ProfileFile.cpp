@@ -1,0 +1,189 @@
+#include "settings/ProfileFile.h"
+
+#include "settings/ProfileText.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <optional>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kMaxLinkHops = 40;
+constexpr int kMaxTemporaryAttempts = 16;
+
+std::string directoryOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+}
+
+// Only regular files count: a FIFO or device that happens to carry the name must
+// neither block the program (hence O_NONBLOCK) nor feed it endless bytes.
+std::optional<std::string> readRegularFile(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return std::nullopt;
+    std::optional<std::string> content;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        content.emplace();
+        content->reserve(static_cast<std::size_t>(info.st_size));
+        std::vector<char> chunk(64 * 1024);
+        for (;;) {
+            const ssize_t got = ::read(fd, chunk.data(), chunk.size());
+            if (got > 0) {
+                content->append(chunk.data(), static_cast<std::size_t>(got));
+            } else if (got == 0) {
+                break;
+            } else if (errno != EINTR) {
+                content.reset();
+                break;
+            }
+        }
+    }
+    ::close(fd);
+    return content;
+}
+
+// Renaming over a symlink would replace the link by a plain file; the new file
+// has to land where the link points so the link keeps working.
+std::optional<std::string> followLinks(std::string path)
+{
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0)
+            return errno == ENOENT ? std::optional<std::string>(path) : std::nullopt;
+        if (!S_ISLNK(info.st_mode))
+            return path;
+        std::vector<char> target(4096);
+        const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+        if (length <= 0 || static_cast<std::size_t>(length) >= target.size())
+            return std::nullopt;
+        std::string next(target.data(), static_cast<std::size_t>(length));
+        if (next.front() != '/' && path.find('/') != std::string::npos)
+            next = directoryOf(path) + next;
+        path = std::move(next);
+    }
+    return std::nullopt;
+}
+
+// Process id, a per-process counter and the clock keep concurrent writers
+// (threads or other instances of the program) off each other's temporary file.
+std::string temporaryNameFor(const std::string& target)
+{
+    static std::atomic<unsigned long> counter{0};
+    const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
+    const std::size_t slash = target.rfind('/');
+    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+    const std::string directory = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    return directory + "." + base + ".tmp-" + std::to_string(::getpid()) + "-"
+        + std::to_string(counter++) + "-" + std::to_string(ticks);
+}
+
+bool writeAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// The rename is what makes the new content visible; syncing the directory only
+// makes it survive a power cut, so a failure there does not undo the write.
+void syncDirectoryOf(const std::string& path)
+{
+    const int fd = ::open(directoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// A crash or a full disk must never leave a half-written settings file, so the new
+// content goes to a temporary file beside the target and replaces it in one rename.
+bool replaceFile(const std::string& target, std::string_view bytes, std::optional<mode_t> keptMode)
+{
+    std::string temporary;
+    int fd = -1;
+    for (int attempt = 0; attempt < kMaxTemporaryAttempts && fd < 0; ++attempt) {
+        temporary = temporaryNameFor(target);
+        // A brand-new file gets the usual permissions minus umask; a replacement gets
+        // the old file's bits, set below once nobody else can open it.
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, keptMode ? 0600 : 0666);
+        if (fd < 0 && errno != EEXIST)
+            return false;
+    }
+    if (fd < 0)
+        return false;
+
+    bool ok = (!keptMode || ::fchmod(fd, *keptMode) == 0) && writeAll(fd, bytes) && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    syncDirectoryOf(target);
+    return true;
+}
+
+} // namespace
+
+std::size_t ProfileFile::GetPrivateProfileString(std::string_view section, std::string_view key,
+                                                 std::string_view defaultValue, char* buffer,
+                                                 std::size_t size, const std::string& path)
+{
+    if (size == 0 || buffer == nullptr)
+        return 0;
+    const std::optional<std::string> content = readRegularFile(path);
+    const std::optional<std::string> value =
+        content ? ProfileText::find(*content, section, key) : std::nullopt;
+    const std::string_view chosen = value ? std::string_view(*value) : defaultValue;
+    const std::size_t count = chosen.copy(buffer, std::min(chosen.size(), size - 1));
+    buffer[count] = '\0';
+    return count;
+}
+
+bool ProfileFile::WritePrivateProfileString(std::string_view section, std::string_view key,
+                                            std::string_view value, const std::string& path)
+{
+    if (!ProfileText::canWrite(section, key, value))
+        return false;
+    const std::optional<std::string> target = followLinks(path);
+    if (!target)
+        return false;
+
+    std::string content;
+    std::optional<mode_t> keptMode;
+    struct stat info {};
+    if (::stat(target->c_str(), &info) == 0) {
+        // A cleared owner-write bit means read-only, even for root, as on Windows.
+        if (!S_ISREG(info.st_mode) || (info.st_mode & S_IWUSR) == 0)
+            return false;
+        std::optional<std::string> old = readRegularFile(*target);
+        if (!old)
+            return false;
+        content = std::move(*old);
+        keptMode = info.st_mode & 07777;
+    } else if (errno != ENOENT) {
+        return false;
+    }
+
+    const std::string updated = ProfileText::write(content, section, key, value);
+    if (keptMode && updated == content)
+        return true;
+    return replaceFile(*target, updated, keptMode);
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// setting.ini on disk, behind the same two calls the Windows build of the program uses.
+class ProfileFile final {
+public:
+    ProfileFile() = delete;
+
+    // Copies at most size-1 characters of the value (or of defaultValue when the file,
+    // section or key is missing) and a NUL into buffer; returns the count copied.
+    // size 0 copies nothing and returns 0. The file is read afresh on every call.
+    static std::size_t GetPrivateProfileString(std::string_view section, std::string_view key,
+                                               std::string_view defaultValue, char* buffer,
+                                               std::size_t size, const std::string& path);
+
+    // Writes one key; true when the new file is in place. On failure the old file
+    // stays byte for byte as it was and no temporary file is left behind.
+    static bool WritePrivateProfileString(std::string_view section, std::string_view key,
+                                          std::string_view value, const std::string& path);
+};

@@ -1,0 +1,252 @@
+#include "settings/ProfileFile.h"
+#include "settings/ProfileText.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <random>
+
+#include <sys/resource.h>
+
+namespace {
+
+// Keeps embedded NUL bytes, which a plain const char* would cut off.
+template <std::size_t N>
+QByteArray bytes(const char (&text)[N])
+{
+    return QByteArray(text, int(N - 1));
+}
+
+std::string_view view(const QByteArray& text)
+{
+    return {text.constData(), std::size_t(text.size())};
+}
+
+void store(const QString& path, const QByteArray& content)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(content), content.size());
+}
+
+QByteArray load(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList entriesOf(const QString& dir)
+{
+    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
+QByteArray read(const QString& path, const QByteArray& section, const QByteArray& key, std::size_t size = 64)
+{
+    QByteArray buffer(int(size) + 1, 'x');
+    const std::size_t count = ProfileFile::GetPrivateProfileString(view(section), view(key), "", buffer.data(), size, path.toStdString());
+    return size == 0 || buffer.at(int(count)) == '\0' ? buffer.left(int(count)) : "<unterminated>";
+}
+
+bool write(const QString& path, const QByteArray& section, const QByteArray& key, const QByteArray& value)
+{
+    return ProfileFile::WritePrivateProfileString(view(section), view(key), view(value), path.toStdString());
+}
+
+} // namespace
+
+class TestProfileFile final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void readsValuesLikeWindows_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QByteArray>("section");
+        QTest::addColumn<QByteArray>("key");
+        QTest::addColumn<QByteArray>("value");
+        const auto row = [](const char* name, const QByteArray& file, const char* section, const char* key, const char* value) {
+            QTest::newRow(name) << file << QByteArray(section) << QByteArray(key) << QByteArray(value);
+        };
+        row("outer quotes go", bytes("[Line]\r\nBorder=\"Large\"\r\n"), "Line", "Border", "Large");
+        row("names ignore case and blanks", bytes("[line]\r\nBORDER = Large \r\n"), "Line", "Border", "Large");
+        row("first duplicate key wins", bytes("[Line]\r\nBorder=Small\r\nBorder=Large\r\n"), "Line", "Border", "Small");
+        row("commented key is absent", bytes("[Line]\r\n;Border=Large\r\n"), "Line", "Border", "");
+        row("comment never matches a ;key", bytes("[Line]\r\n;Border=Large\r\n"), "Line", ";Border", "");
+        row("empty value", bytes("[BG]\r\nlocation=\r\n"), "BG", "location", "");
+        row("blanks inside quotes stay", bytes("[S]\r\nk=  \"  v  \" \r\n"), "S", "k", "  v  ");
+        row("mismatched quotes stay", bytes("[S]\r\nk='v\"\r\n"), "S", "k", "'v\"");
+        row("# starts no comment, ; inside is text", bytes("[S]\r\n#k=a;b\r\n"), "S", "#k", "a;b");
+        row("header with blanks and a tail", bytes("  [ Line ] tail\r\nBorder=Large\r\n"), "line", "Border", "Large");
+        row("only the first section of a name counts", bytes("[Line]\r\nx=1\r\n[line]\r\nBorder=Large\r\n"), "Line", "Border", "");
+        row("LF line ends", bytes("[S]\nk=1\n[T]\nk=2\n"), "T", "k", "2");
+        row("lone CR line ends", bytes("[S]\rk=1\r[T]\rk=2\r"), "T", "k", "2");
+        row("byte-order mark skipped", bytes("\xEF\xBB\xBF[Line]\r\nBorder=Large\r\n"), "Line", "Border", "Large");
+        row("NUL bytes end nothing", bytes("[A]\r\nx=\0\0\r\n\0\r\n[Line]\r\nBorder=Large"), "Line", "Border", "Large");
+        row("[ without ] is no header", bytes("[Line]\r\n[Clock\r\nBorder=Large\r\n"), "Line", "Border", "Large");
+        row("line without = is no key", bytes("[Line]\r\nBorder Large\r\n"), "Line", "Border", "");
+        row("keys before any section belong to none", bytes("Border=Large\r\n[Line]\r\n"), "Line", "Border", "");
+    }
+
+    void readsValuesLikeWindows()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QByteArray, section);
+        QFETCH(QByteArray, key);
+        QFETCH(QByteArray, value);
+        QTemporaryDir dir;
+        store(dir.filePath("setting.ini"), file);
+        QCOMPARE(read(dir.filePath("setting.ini"), section, key), value);
+    }
+
+    void bufferSizeBoundsWhatIsCopied()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("setting.ini");
+        char buffer[4] = {'x', 'x', 'x', 'x'};
+        QCOMPARE(ProfileFile::GetPrivateProfileString("Line", "Border", "Large", buffer, 4, path.toStdString()), std::size_t(3));
+        QCOMPARE(QByteArray(buffer), QByteArray("Lar"));
+        QCOMPARE(ProfileFile::GetPrivateProfileString("Line", "Border", "Small", buffer, 0, path.toStdString()), std::size_t(0));
+        QCOMPARE(QByteArray(buffer), QByteArray("Lar"));
+
+        store(path, "[Line]\r\nLine1=1234567890123456789012345\r\n");
+        QCOMPARE(read(path, "Line", "Line1", 20), QByteArray("1234567890123456789"));
+        QCOMPARE(read(path, "Line", "Line1", 1), QByteArray());
+    }
+
+    void writesLikeWindowsAndKeepsTheRest_data()
+    {
+        QTest::addColumn<QByteArray>("before"); // null: no file yet
+        QTest::addColumn<QByteArrayList>("writes"); // section, key, value, section, key, value, ...
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("new file, then a new section") << QByteArray() << QByteArrayList{"Line", "Border", "Large", "Clock", "window", "Top"} << bytes("[Line]\r\nBorder=Large\r\n[Clock]\r\nwindow=Top\r\n");
+        QTest::newRow("existing key keeps its spelling") << bytes("[Clock]\r\nWindow=Normal\r\n") << QByteArrayList{"Clock", "window", "Top"} << bytes("[Clock]\r\nWindow=Top\r\n");
+        QTest::newRow("new key goes before the blank line") << bytes("[Line]\r\nLine1=255\r\n\r\n[Clock]\r\n") << QByteArrayList{"Line", "Border", "Large"} << bytes("[Line]\r\nLine1=255\r\nBorder=Large\r\n\r\n[Clock]\r\n");
+        QTest::newRow("first key of a section goes under the header") << bytes("[S]\r\n; note\r\n\r\n[T]\r\n") << QByteArrayList{"s", "a", "1"} << bytes("[S]\r\na=1\r\n; note\r\n\r\n[T]\r\n");
+        QTest::newRow("spaced key line is rewritten compactly") << bytes("[Line]\r\n  Border = Large \r\n") << QByteArrayList{"Line", "border", "Small"} << bytes("[Line]\r\nBorder=Small\r\n");
+        QTest::newRow("value as given, empty value as key=") << bytes("") << QByteArrayList{"S", "a", "  \"x\" ", "S", "b", ""} << bytes("[S]\r\na=  \"x\" \r\nb=\r\n");
+        QTest::newRow("LF file stays LF") << bytes("[S]\na=1\n") << QByteArrayList{"T", "b", "2"} << bytes("[S]\na=1\n[T]\nb=2\n");
+        QTest::newRow("CR file stays CR") << bytes("[S]\ra=1\r") << QByteArrayList{"S", "b", "2"} << bytes("[S]\ra=1\rb=2\r");
+        QTest::newRow("unterminated last line is ended first") << bytes("[S]\na=1") << QByteArrayList{"S", "b", "2"} << bytes("[S]\na=1\nb=2\n");
+        QTest::newRow("file without line ends gets CR LF") << bytes("junk") << QByteArrayList{"S", "a", "1"} << bytes("junk\r\n[S]\r\na=1\r\n");
+        QTest::newRow("byte-order mark kept") << bytes("\xEF\xBB\xBF[S]\r\na=1\r\n") << QByteArrayList{"S", "a", "2"} << bytes("\xEF\xBB\xBF[S]\r\na=2\r\n");
+        QTest::newRow("first duplicate replaced, all else survives")
+            << bytes("lead\r\n[S]\r\n;c=0\r\nodd\r\na=1\r\na=2\r\n\r\n[s]\r\na=3\r\n\0tail") << QByteArrayList{"S", "a", "9", "S", "b", "8"}
+            << bytes("lead\r\n[S]\r\n;c=0\r\nodd\r\na=9\r\na=2\r\nb=8\r\n\r\n[s]\r\na=3\r\n\0tail");
+    }
+
+    void writesLikeWindowsAndKeepsTheRest()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArrayList, writes);
+        QFETCH(QByteArray, after);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("setting.ini");
+        if (!before.isNull())
+            store(path, before);
+        for (int i = 0; i + 2 < writes.size(); i += 3)
+            QVERIFY(write(path, writes[i], writes[i + 1], writes[i + 2]));
+        QCOMPARE(load(path), after);
+        QCOMPARE(entriesOf(dir.path()), QStringList{"setting.ini"});
+    }
+
+    void unsafeInputIsRefusedAndTheFileUntouched_data()
+    {
+        QTest::addColumn<QByteArrayList>("call"); // section, key, value
+        QTest::newRow("CR in value") << QByteArrayList{"S", "k", "a\rb"};
+        QTest::newRow("LF in key") << QByteArrayList{"S", "k\nx", "v"};
+        QTest::newRow("NUL in section") << QByteArrayList{bytes("S\0"), "k", "v"};
+        QTest::newRow("NUL in value") << QByteArrayList{"S", "k", bytes("v\0[x]")};
+        QTest::newRow("empty section") << QByteArrayList{"", "k", "v"};
+        QTest::newRow("empty key") << QByteArrayList{"S", "", "v"};
+        QTest::newRow("] in section") << QByteArrayList{"S]x", "k", "v"};
+        QTest::newRow("blank around section") << QByteArrayList{" S", "k", "v"};
+        QTest::newRow("= in key") << QByteArrayList{"S", "k=x", "v"};
+        QTest::newRow("key starting with ;") << QByteArrayList{"S", ";k", "v"};
+        QTest::newRow("key starting with [") << QByteArrayList{"S", "[T]", "v"};
+        QTest::newRow("blank around key") << QByteArrayList{"S", "k\t", "v"};
+    }
+
+    void unsafeInputIsRefusedAndTheFileUntouched()
+    {
+        QFETCH(QByteArrayList, call);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("setting.ini");
+        store(path, "[S]\r\nk=old\r\n");
+        QVERIFY(!write(path, call[0], call[1], call[2]));
+        QCOMPARE(load(path), QByteArray("[S]\r\nk=old\r\n"));
+    }
+
+    void randomFilesNeitherCrashNorLoseWrites()
+    {
+        std::mt19937 random(20240611);
+        const QByteArray alphabet = bytes("[]=; \t\"'\r\n\0aAbB#\xEF\xBB\xBF");
+        for (int round = 0; round < 500; ++round) {
+            std::string content;
+            for (int i = int(random() % 64); i > 0; --i)
+                content += alphabet[int(random() % std::uint32_t(alphabet.size()))];
+            const std::string written = ProfileText::write(content, "a", "B", " 'v' ");
+            QCOMPARE(ProfileText::find(written, "A", "b").value_or("<absent>"), std::string("v"));
+        }
+    }
+
+    void unwritablePlacesFailQuietlyAndChangeNothing()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("setting.ini"));
+        QCOMPARE(read(dir.filePath("setting.ini"), "S", "k"), QByteArray());
+        QVERIFY(!write(dir.filePath("setting.ini"), "S", "k", "v"));
+        QVERIFY(!write(dir.filePath("missing/setting.ini"), "S", "k", "v"));
+
+        const QString readOnly = dir.filePath("readonly.ini");
+        store(readOnly, "[S]\r\nk=old\r\n");
+        QVERIFY(QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        QVERIFY(!write(readOnly, "S", "k", "new")); // even for root, as on Windows
+        QCOMPARE(load(readOnly), QByteArray("[S]\r\nk=old\r\n"));
+        QCOMPARE(entriesOf(dir.path()), (QStringList{"readonly.ini", "setting.ini"}));
+    }
+
+    void failedWriteLeavesOldFileAndNoTemporary()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("setting.ini");
+        const QByteArray old = "[S]\r\nk=old\r\n";
+        store(path, old);
+
+        rlimit saved{};
+        QVERIFY(::getrlimit(RLIMIT_FSIZE, &saved) == 0);
+        rlimit tight = saved;
+        tight.rlim_cur = rlim_t(old.size() + 4);
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        QVERIFY(::setrlimit(RLIMIT_FSIZE, &tight) == 0);
+        const bool written = write(path, "S", "k", QByteArray(64, 'v'));
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
+
+        QVERIFY(!written);
+        QCOMPARE(load(path), old);
+        QCOMPARE(entriesOf(dir.path()), QStringList{"setting.ini"});
+    }
+
+    void writeGoesThroughSymlinkAndKeepsPermissions()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir("real"));
+        const QString real = dir.filePath("real/setting.ini");
+        store(real, "[S]\r\nk=old\r\n");
+        const auto mode = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser | QFile::ReadGroup;
+        QVERIFY(QFile::setPermissions(real, mode));
+        QVERIFY(QFile::link("real/setting.ini", dir.filePath("setting.ini")));
+
+        QVERIFY(write(dir.filePath("setting.ini"), "S", "k", "new"));
+        QVERIFY(QFileInfo(dir.filePath("setting.ini")).isSymLink());
+        QCOMPARE(load(real), QByteArray("[S]\r\nk=new\r\n"));
+        QCOMPARE(QFile::permissions(real), mode);
+        QCOMPARE(entriesOf(dir.filePath("real")), QStringList{"setting.ini"});
+    }
+};
+
+QTEST_APPLESS_MAIN(TestProfileFile)
+#include "tst_ProfileFile.moc"
