@@ -3,7 +3,6 @@
 
 #include <QElapsedTimer>
 #include <QImage>
-#include <QPainter>
 #include <QTest>
 
 #include <vector>
@@ -137,29 +136,38 @@ private slots:
         QVERIFY(holes.bottom() < 45);
     }
 
-    void bannerSizedPictureIsShapedWellWithinFiveMilliseconds()
+    void theAlarmBannerIsShapedWellWithinFiveMilliseconds()
     {
-        QImage banner(700, 200, QImage::Format_RGB32);
-        banner.fill(Qt::green);
-        QPainter painter(&banner);
-        QFont font("Arial", 90, QFont::Black);
-        painter.setFont(font);
-        painter.setPen(QPen(Qt::red, 6));
-        painter.drawText(banner.rect(), Qt::AlignCenter, "TIME's UP!!!");
-        painter.end();
+        PictureBox box(nullptr);
+        box.setAutoSize(true);
+        box.setPicture(QImage(":/pictures/banner.gif"));
+        const QImage banner = box.drawnImage();
+        QCOMPARE(banner.size(), QSize(700, 200));
 
-        qint64 best = std::numeric_limits<qint64>::max();
         // Best of several runs: a busy machine must not fail the build.
+        qint64 best = std::numeric_limits<qint64>::max();
+        QRegion region;
         for (int i = 0; i < 20; ++i) {
             QElapsedTimer timer;
             timer.start();
-            const QRegion region = gifmod::regionFromImage(banner);
+            region = gifmod::CreateRegionFromPicture(box);
             best = std::min(best, timer.nsecsElapsed());
-            QVERIFY(!region.isEmpty());
         }
-        qInfo("700 x 200 scan and region: %.3f ms", double(best) / 1e6);
+        qInfo("700 x 200 scan and region: %.3f ms, %d rectangles", double(best) / 1e6, region.rectCount());
+        QVERIFY(!region.contains(QPoint(0, 0)));
+        QVERIFY(region.boundingRect().width() > 500);
         if (!qEnvironmentVariableIsSet("TANSY_SANITIZED"))
             QVERIFY(best < 5'000'000);
+    }
+
+    void benchmarkBannerRegion()
+    {
+        PictureBox box(nullptr);
+        box.setAutoSize(true);
+        box.setPicture(QImage(":/pictures/banner.gif"));
+        QBENCHMARK {
+            gifmod::CreateRegionFromPicture(box);
+        }
     }
 };
 
