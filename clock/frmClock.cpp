@@ -15,6 +15,8 @@
 #include <QImageReader>
 #include <QScreen>
 
+#include <algorithm>
+
 using Twips::toPixels;
 using Twips::toPixelsF;
 
@@ -47,15 +49,20 @@ frmClock::frmClock(Module1& module, QWidget* parent)
     , m_imageSmallAlarm(*m_pic1, designRect(781, 2050, 596, 450), true)
 {
     setWindowTitle(QString::fromLatin1(Module1::ProgramTitle));
+    // The body covers the whole window: painting a background under it every
+    // second would be wasted.
+    setAttribute(Qt::WA_NoSystemBackground);
+    setAttribute(Qt::WA_OpaquePaintEvent);
     m_pic1->move(0, 0);
     m_pic1->setPicture(resourcePicture("clock_body.gif"));
     m_imageBG.setPicture(resourcePicture("face.gif"));
     m_imageSmallAlarm.setPicture(resourcePicture("alarm_icon.gif"));
 
     m_timerAlarm->setInterval(300);
-    m_timer1->setInterval(100);
-    connect(m_timer1, &QTimer::timeout, this, &frmClock::Timer1_Timer);
-    m_timer1->start();
+    m_timer1->setSingleShot(true);
+    m_timer1->setTimerType(Qt::PreciseTimer);
+    connect(m_timer1, &QTimer::timeout, this, &frmClock::Timer1_Elapsed);
+    m_timer1->start(FirstTickMs);
 
     Form_Load();
 }
@@ -147,7 +154,19 @@ void frmClock::closeEvent(QCloseEvent* event)
 
 std::string frmClock::timeText() const
 {
-    return m_module.platform().time.now().time().toString(QStringLiteral("hh:mm:ss")).toStdString();
+    const QTime time = m_module.platform().time.now().time;
+    const auto twoDigits = [](int value) { return std::string{char('0' + value / 10 % 10), char('0' + value % 10)}; };
+    return twoDigits(time.hour()) + ':' + twoDigits(time.minute()) + ':' + twoDigits(time.second());
+}
+
+// The hands can only change when a new second begins, so instead of polling
+// ten times a second the clock wakes just after each new second: the hands
+// move as promptly as ever, and an idle clock wakes the machine once a second.
+void frmClock::Timer1_Elapsed()
+{
+    Timer1_Timer();
+    const int intoSecond = m_module.platform().time.now().time.msec();
+    m_timer1->start(1000 - std::clamp(intoSecond, 0, 999) + TickAfterSecondMs);
 }
 
 void frmClock::Timer1_Timer()

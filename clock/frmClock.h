@@ -34,7 +34,14 @@ public:
 
     bool ClockLocked() const { return m_clockLocked; }
 
+    // The first tick comes this long after start-up; each later one this long
+    // after a new second has begun.
+    static constexpr int FirstTickMs = 100;
+    static constexpr int TickAfterSecondMs = 10;
+
     void Timer1_Timer();
+    // Timer1's expiry: the tick, then the timer set for the next new second.
+    void Timer1_Elapsed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

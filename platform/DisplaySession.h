@@ -14,6 +14,7 @@ public:
 
     // The Qt platform plugin to ask for, or nothing to leave Qt's choice alone.
     static std::optional<std::string> preferredPlatform(const Environment& environment);
-    // Applies the choice to this process; call before the application object exists.
+    // Applies the choice, and the X11 settings that keep an idle clock idle, to
+    // this process; call before the application object exists.
     static void preferX11();
 };

@@ -75,11 +75,8 @@ QRect LineControl::bounds() const
 
 void LineControl::paint(QPainter& painter) const
 {
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(OleColor::toColor(m_borderColor, container().palette()), m_borderWidth, Qt::SolidLine,
                         Qt::RoundCap));
     // Coordinates name pixels; a pixel's centre lies half a unit inside it.
     painter.drawLine(QPointF(m_x1 + 0.5, m_y1 + 0.5), QPointF(m_x2 + 0.5, m_y2 + 0.5));
-    painter.restore();
 }

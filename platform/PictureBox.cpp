@@ -65,7 +65,7 @@ void PictureBox::removeControl(WindowlessControl& control)
 void PictureBox::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    painter.setClipRegion(event->region());
+    painter.setRenderHint(QPainter::Antialiasing);
     if (!m_drawnPixmap.rect().contains(rect()))
         painter.fillRect(rect(), OleColor::toColor(m_backColor, palette()));
     painter.drawPixmap(0, 0, m_drawnPixmap);

@@ -2,6 +2,8 @@
 
 #include "platform/PictureBox.h"
 
+#include <QRegion>
+
 WindowlessControl::WindowlessControl(PictureBox& container)
     : m_container(container)
 {
@@ -23,6 +25,8 @@ void WindowlessControl::setVisible(bool visible)
 
 void WindowlessControl::changed(const QRect& before)
 {
+    // Two small areas, not the rectangle around both: a moving hand sweeps
+    // little of the box between them.
     if (m_visible)
-        m_container.update(before.united(bounds()));
+        m_container.update(QRegion(before) + bounds());
 }

@@ -101,6 +101,20 @@ private slots:
         QCOMPARE(clock->Timer1().interval(), 100);
     }
 
+    void afterEachTickTheClockWakesJustAfterTheNextSecond()
+    {
+        auto clock = startClock();
+        m_time.setTime(QTime(18, 30, 45, 250));
+        clock->Timer1_Elapsed();
+        QVERIFY(clock->Timer1().isActive());
+        QCOMPARE(clock->Timer1().interval(), 750 + frmClock::TickAfterSecondMs);
+        QCOMPARE(QString::number(double(clock->Line3().X2()), 'f', 4), QString("20.0000"));
+
+        m_time.setTime(QTime(18, 30, 46, 998));
+        clock->Timer1_Elapsed();
+        QCOMPARE(clock->Timer1().interval(), 2 + frmClock::TickAfterSecondMs);
+    }
+
     void storedLookIsApplied_data()
     {
         QTest::addColumn<QByteArray>("settings");
@@ -256,7 +270,7 @@ private slots:
             clock->Timer1_Timer();
             QCoreApplication::processEvents();
         }
-        QCOMPARE(m_time.now().time(), QTime(18, 30, 45, 900));
+        QCOMPARE(m_time.now().time, QTime(18, 30, 45, 900));
         QCOMPARE(counter.paints, 0);
 
         m_time.advanceMs(100);

@@ -2,6 +2,8 @@
 
 #include "platform/TimeSource.h"
 
+#include <QDateTime>
+
 // A clock that stands still until the test moves it; counts how often it is read.
 class FakeTimeSource final : public TimeSource
 {
@@ -10,10 +12,10 @@ public:
         : m_now(std::move(start))
     {
     }
-    QDateTime now() const override
+    LocalDateTime now() const override
     {
         ++m_readings;
-        return m_now;
+        return {m_now.date(), m_now.time()};
     }
     void set(const QDateTime& now) { m_now = now; }
     void setTime(const QTime& time) { m_now.setTime(time); }
