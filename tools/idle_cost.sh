@@ -8,16 +8,8 @@ set -euo pipefail
 program_dir=${1:-build}
 seconds=${2:-60}
 
-display=:$(for n in $(seq 80 199); do [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ] || { echo $n; break; }; done)
-pids=()
-cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done; }
-trap cleanup EXIT
-
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp & pids+=($!)
-for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.05; done
-export DISPLAY=$display
-openbox --sm-disable 2>/dev/null & pids+=($!)
-sleep 0.5
+. "$(dirname "$0")/private-x.sh"
+start_private_x 1024x768
 
 SDL_AUDIODRIVER=dummy "$program_dir/tansywatch" & clock=$!; pids+=($clock)
 xclock -update 1 & xclock=$!; pids+=($xclock)

@@ -7,20 +7,13 @@ set -euo pipefail
 program_dir=${1:-build}
 output=${2:-docs/screenshot.png}
 
-display=:$(for n in $(seq 80 199); do [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ] || { echo $n; break; }; done)
-pids=()
-cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done; }
-trap cleanup EXIT
-
-Xvfb "$display" -screen 0 400x300x24 -nolisten tcp & pids+=($!)
-for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.05; done
-export DISPLAY=$display
-openbox --sm-disable 2>/dev/null & pids+=($!)
-sleep 0.5
+. "$(dirname "$0")/private-x.sh"
+start_private_x 400x300
 xsetroot -solid '#3b6e8f'
-FAKETIME_DONT_FAKE_MONOTONIC=1 SDL_AUDIODRIVER=dummy \
-    faketime -f '2026-12-07 10:08:36' "$program_dir/tansywatch" & pids+=($!)
+# libfaketime preloaded directly, so that the PID is the clock's own.
+LD_PRELOAD=$(dpkg -L libfaketime | grep -m1 'libfaketime.so.1$') FAKETIME='2026-12-07 10:08:36' \
+    FAKETIME_DONT_FAKE_MONOTONIC=1 SDL_AUDIODRIVER=dummy "$program_dir/tansywatch" 2>/dev/null & clock=$!
 sleep 1.5
 /usr/bin/import -window root -crop 222x258+89+21 +repage "$output"
-kill "${pids[2]}"; wait "${pids[2]}" 2>/dev/null || true
+kill "$clock"; wait "$clock" 2>/dev/null || true
 echo "wrote $output"
