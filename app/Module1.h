@@ -27,13 +27,18 @@ public:
     // when the file is missing.
     void PlaySoundCue(const QString& fileName) const;
 
-    // The windows that close with the clock. Null while a window does not exist.
-    QPointer<QWidget> TimesUP;
-    QPointer<QWidget> frmOption;
-    QPointer<QWidget> frmAbout;
+    // The windows that close with the clock, each null while it does not exist.
+    struct OpenWindows
+    {
+        QPointer<QWidget> TimesUP;
+        QPointer<QWidget> frmOption;
+        QPointer<QWidget> frmAbout;
+    };
+    OpenWindows& windows() { return m_windows; }
 
 private:
     QString m_programDirectory;
     Platform m_platform;
     AlarmState m_alarm;
+    OpenWindows m_windows;
 };

@@ -140,7 +140,8 @@ void frmClock::applyFacePicture(const std::string& location)
 
 void frmClock::Form_Unload()
 {
-    for (QWidget* window : {m_module.TimesUP.data(), m_module.frmOption.data(), m_module.frmAbout.data()}) {
+    const Module1::OpenWindows& open = m_module.windows();
+    for (QWidget* window : {open.TimesUP.data(), open.frmOption.data(), open.frmAbout.data()}) {
         if (window)
             window->close();
     }

@@ -245,6 +245,34 @@ private slots:
         QCOMPARE(clock->Line3().BorderColor(), 0x0000FFu);
     }
 
+    void secondHandLiesOverMinuteOverHourOverFace()
+    {
+        auto clock = startClock();
+        m_time.setTime(QTime(0, 0, 0));
+        clock->Timer1_Timer();
+        clock->Line1().setBorderColor(OleColor::fromRgb(0, 0, 255));
+        clock->Line2().setBorderColor(OleColor::fromRgb(0, 255, 0));
+        // All three hands point straight up and cross this pixel of the face.
+        const QPoint shared(70, 100);
+        const auto colourThere = [&clock, shared] { return clock->pic1().grab().toImage().pixelColor(shared); };
+        const QColor face = [&] {
+            LineControl* hands[] = {&clock->Line1(), &clock->Line2(), &clock->Line3()};
+            for (LineControl* hand : hands)
+                hand->setVisible(false);
+            const QColor bare = colourThere();
+            for (LineControl* hand : hands)
+                hand->setVisible(true);
+            return bare;
+        }();
+
+        QCOMPARE(colourThere(), QColor(Qt::red));
+        clock->Line3().setVisible(false);
+        QCOMPARE(colourThere(), QColor(Qt::green));
+        clock->Line2().setVisible(false);
+        QCOMPARE(colourThere(), QColor(Qt::blue));
+        QVERIFY(face != QColor(Qt::blue));
+    }
+
     void anIdleClockRepaintsOnlyWhenAHandMoves()
     {
         auto clock = startClock();
@@ -283,15 +311,15 @@ private slots:
         auto clock = startClock();
         QWidget popup;
         QWidget options;
-        m_module->TimesUP = &popup;
-        m_module->frmOption = &options;
+        m_module->windows().TimesUP = &popup;
+        m_module->windows().frmOption = &options;
         popup.show();
         options.show();
         clock->show();
         QVERIFY(clock->close());
         QVERIFY(!popup.isVisible());
         QVERIFY(!options.isVisible());
-        QVERIFY(m_module->frmAbout.isNull());
+        QVERIFY(m_module->windows().frmAbout.isNull());
     }
 };
 
