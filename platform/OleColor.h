@@ -14,7 +14,6 @@ class OleColor final
 public:
     static constexpr std::uint32_t WindowText = 0x80000008u;
     static constexpr std::uint32_t ButtonFace = 0x8000000Fu;
-    static constexpr std::uint32_t GrayText = 0x80000011u;
 
     static bool isValid(std::uint32_t ole);
     // The colour to paint with; desktop colours follow the given palette.

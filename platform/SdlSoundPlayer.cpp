@@ -85,15 +85,15 @@ bool SdlSoundPlayer::openDevice()
 std::vector<std::uint8_t> SdlSoundPlayer::loadConverted(const QString& path) const
 {
     const QByteArray name = QFile::encodeName(path);
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec wave{};
     Uint8* data = nullptr;
     Uint32 length = 0;
-    if (!SDL_LoadWAV(name.constData(), &spec, &data, &length))
+    if (!SDL_LoadWAV(name.constData(), &wave, &data, &length))
         return {};
 
     std::vector<std::uint8_t> pcm;
     SDL_AudioCVT cvt;
-    if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, deviceFormat,
+    if (SDL_BuildAudioCVT(&cvt, wave.format, wave.channels, wave.freq, deviceFormat,
                           static_cast<Uint8>(m_channels), m_frequency) >= 0) {
         pcm.resize(static_cast<std::size_t>(length) * static_cast<std::size_t>(cvt.len_mult));
         std::memcpy(pcm.data(), data, length);

@@ -6,7 +6,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <cmath>
 #include <map>
 
 class TestPlatform final : public QObject
@@ -22,19 +21,6 @@ private:
                 return std::nullopt;
             return found->second;
         });
-    }
-
-    static QByteArray wave(int frames)
-    {
-        QByteArray samples;
-        for (int i = 0; i < frames; ++i) {
-            const auto value = static_cast<qint16>(8000 * std::sin(i * 0.1));
-            samples.append(reinterpret_cast<const char*>(&value), 2);
-        }
-        auto le32 = [](quint32 v) { return QByteArray(reinterpret_cast<const char*>(&v), 4); };
-        auto le16 = [](quint16 v) { return QByteArray(reinterpret_cast<const char*>(&v), 2); };
-        return "RIFF" + le32(36 + quint32(samples.size())) + "WAVEfmt " + le32(16) + le16(1) + le16(1) + le32(22050)
-            + le32(44100) + le16(2) + le16(16) + "data" + le32(quint32(samples.size())) + samples;
     }
 
     static qint64 nonSilentBytes(const QString& path)
@@ -93,17 +79,14 @@ private slots:
         const QString output = dir.path() + "/out.raw";
         qputenv("SDL_AUDIODRIVER", "disk");
         qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(output));
-        {
-            QFile click(dir.path() + "/click.wav");
-            QVERIFY(click.open(QIODevice::WriteOnly));
-            click.write(wave(2205));
-        }
+        const QString click = qEnvironmentVariable("TANSY_RESOURCES") + "/do.wav";
+        QVERIFY(QFile::exists(click));
 
         SdlSoundPlayer player;
         player.playAsync(dir.path() + "/missing.wav");
         QCOMPARE(nonSilentBytes(output), 0);
 
-        player.playSync(dir.path() + "/click.wav");
+        player.playSync(click);
         const qint64 clickBytes = nonSilentBytes(output);
         QVERIFY2(clickBytes > 0, "the wave's samples never reached the device");
 

@@ -125,8 +125,6 @@ private slots:
         QTest::newRow("large red hour hand, normal window")
             << QByteArray("[Line]\r\nLine1=255\r\nBorder=Large\r\n[Clock]\r\nwindow=Normal\r\n") << 255u << 4
             << std::vector<bool>{false};
-        QTest::newRow("small, blue") << QByteArray("[Line]\nLine1=16711680\nBorder=Small\n[Clock]\nWindow=Top\n")
-                                     << 0xFF0000u << 2 << top;
         QTest::newRow("reset hour colour keeps the desktop's text colour")
             << QByteArray("[Line]\nLine1=\nBorder=Middle\n") << uint(OleColor::WindowText) << 3 << top;
         QTest::newRow("unknown words change nothing")
@@ -134,8 +132,6 @@ private slots:
             << std::vector<bool>{};
         QTest::newRow("a number that is no colour is ignored") << QByteArray("[Line]\nLine1=-5\n")
                                                                 << uint(OleColor::WindowText) << 3 << top;
-        QTest::newRow("the desktop's grey text colour") << QByteArray("[Line]\nLine1=&H80000011\n")
-                                                         << uint(OleColor::GrayText) << 3 << top;
     }
 
     void storedLookIsApplied()

@@ -108,34 +108,6 @@ private slots:
         QVERIFY(region.intersects(QRect(56, 30, 25, 9)));
     }
 
-    void theLoopAtTheTopIsAHoleThroughTheWindow()
-    {
-        const QRegion region = gifmod::regionFromImage(bodyAsDrawn());
-        // See-through pixels that cannot be reached from the picture's edge.
-        std::vector<QPoint> pending;
-        for (int x = 0; x < 142; ++x)
-            pending.insert(pending.end(), {QPoint(x, 0), QPoint(x, 197)});
-        for (int y = 0; y < 198; ++y)
-            pending.insert(pending.end(), {QPoint(0, y), QPoint(141, y)});
-        std::vector<bool> seen(142 * 198, false);
-        while (!pending.empty()) {
-            const QPoint p = pending.back();
-            pending.pop_back();
-            if (p.x() < 0 || p.y() < 0 || p.x() >= 142 || p.y() >= 198 || seen[p.y() * 142 + p.x()]
-                || region.contains(p))
-                continue;
-            seen[p.y() * 142 + p.x()] = true;
-            pending.insert(pending.end(), {p + QPoint(1, 0), p - QPoint(1, 0), p + QPoint(0, 1), p - QPoint(0, 1)});
-        }
-        QRect holes;
-        for (int y = 0; y < 198; ++y)
-            for (int x = 0; x < 142; ++x)
-                if (!seen[y * 142 + x] && !region.contains(QPoint(x, y)))
-                    holes |= QRect(x, y, 1, 1);
-        QVERIFY(!holes.isEmpty());
-        QVERIFY(holes.bottom() < 45);
-    }
-
     void theAlarmBannerIsShapedWellWithinFiveMilliseconds()
     {
         PictureBox box(nullptr);

@@ -548,15 +548,15 @@ def button(c, x, y, r, ow=None, detail=True):
     c.ellipse(x - 0.33 * r, y - 0.38 * r, r * 0.3, r * 0.2, fill=(255, 248, 206), opacity=0.85)
 
 
-def cluster(c, cx, cy, out_deg, spec, stem_len=8.0, stem_w=0.9, ow=None):
+def cluster(c, cx, cy, out_deg, heads_at, stem_len=8.0, stem_w=0.9, ow=None):
     """A corymb of tansy buttons, opening towards out_deg from (cx, cy).
 
-    spec: list of (along, across, r) relative to (cx, cy)."""
+    heads_at: list of (along, across, r) relative to (cx, cy)."""
     a = math.radians(out_deg)
     ux, uy = math.cos(a), math.sin(a)
     vx, vy = -uy, ux
     ox, oy = cx - ux * stem_len, cy - uy * stem_len
-    heads = [(cx + ux * al + vx * ac, cy + uy * al + vy * ac, r) for al, ac, r in spec]
+    heads = [(cx + ux * al + vx * ac, cy + uy * al + vy * ac, r) for al, ac, r in heads_at]
     for hx, hy, r in heads:
         c.line([(ox, oy), (hx, hy)], stem_w, LEAF_D)
     for hx, hy, r in sorted(heads, key=lambda h: (h[0] - ox) * ux + (h[1] - oy) * uy):
