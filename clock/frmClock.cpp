@@ -10,7 +10,9 @@
 #include "settings/StartupSettings.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QScreen>
@@ -125,7 +127,13 @@ void frmClock::Form_Load()
 
 void frmClock::applyFacePicture(const std::string& location)
 {
-    QImageReader reader(QFile::decodeName(location.c_str()));
+    // A relative name means beside the program, never the directory the clock
+    // happened to be started from; and only a plain file can be a picture (a
+    // pipe would leave start-up waiting for it).
+    const QFileInfo file(QDir(m_module.programDirectory()), QFile::decodeName(location.c_str()));
+    if (!file.isFile())
+        return;
+    QImageReader reader(file.filePath());
     reader.setDecideFormatFromContent(true);
     // Only the part of the picture inside the clock body can ever show; a huge
     // photo is not kept whole in memory for the sake of its top-left corner.

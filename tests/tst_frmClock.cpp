@@ -167,13 +167,16 @@ private slots:
         QTest::newRow("text renamed .gif") << "notes.gif" << QByteArray("these are not the pixels you want\n");
         QTest::newRow("truncated GIF") << "cut.gif" << QByteArray("GIF89a\x40\x00\x40\x00\xf7\x00\x00", 13);
         QTest::newRow("empty file") << "empty.jpg" << QByteArray("");
+        QTest::newRow("a directory") << "folder.gif" << QByteArray();
     }
 
     void unusableFacePicturesLeaveTheBuiltInFace()
     {
         QFETCH(QString, name);
         QFETCH(QByteArray, content);
-        if (name != "missing.gif")
+        if (name == "folder.gif")
+            QVERIFY(QDir(m_dir->path()).mkdir(name));
+        else if (name != "missing.gif")
             writeFile(name, content);
         writeSettings("[BG]\nlocation=" + QFile::encodeName(file(name)) + "\n[Line]\nBorder=Large\n");
         auto clock = startClock();
@@ -181,6 +184,16 @@ private slots:
         QVERIFY(clock->ImageBG().hasPicture());
         // Start-up went on past the failed picture.
         QCOMPARE(clock->Line1().BorderWidth(), 4);
+    }
+
+    void aRelativeFaceNameIsLookedForBesideTheProgram()
+    {
+        QImage face(50, 30, QImage::Format_RGB32);
+        face.fill(Qt::cyan);
+        QVERIFY(face.save(file("mine.png"), "PNG"));
+        writeSettings("[BG]\nlocation=mine.png\n");
+        auto clock = startClock();
+        QCOMPARE(clock->ImageBG().geometry(), QRect(40, 88, 50, 30));
     }
 
     void aHugePhotoIsShownByItsCorner()
