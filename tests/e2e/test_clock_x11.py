@@ -27,7 +27,7 @@ PROGRAM_FILES = ["tansywatch", "tansy.gif", "do.wav", "quit.wav", "lock.wav",
                  "alarm1.wav", "alarm2.wav", "alarm3.wav", "Tansywatch.hlp"]
 
 
-def wait_for(condition, timeout=10.0, what="condition"):
+def wait_for(condition, timeout=30.0, what="condition"):
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
         result = condition()
@@ -72,6 +72,11 @@ class ClockOnX11(unittest.TestCase):
         cls.start(["openbox", "--sm-disable"])
         check = cls.x.intern_atom("_NET_SUPPORTING_WM_CHECK")
         wait_for(lambda: cls.root.get_full_property(check, X.AnyPropertyType), what="openbox")
+        # Only once openbox has mapped a window of ours is it surely managing.
+        probe = cls.root.create_window(0, 0, 10, 10, 0, cls.x.screen().root_depth)
+        cls.map_managed(probe)
+        probe.destroy()
+        cls.x.sync()
         cls.work = tempfile.mkdtemp(prefix="tansy-e2e-")
 
     @classmethod
@@ -141,6 +146,22 @@ class ClockOnX11(unittest.TestCase):
         wait_for(lambda: window.get_attributes().map_state == X.IsViewable, what="the clock to show")
         return process, window
 
+    @classmethod
+    def map_managed(cls, window):
+        # A window manager still starting up (slowly, on a busy machine) can
+        # lose a map request; asking again is harmless.
+        deadline = time.monotonic() + 30
+        while time.monotonic() < deadline:
+            window.map()
+            cls.x.sync()
+            try:
+                return wait_for(lambda: window.get_attributes().map_state == X.IsViewable,
+                                timeout=2, what="a window to be mapped")
+            except AssertionError:
+                window.unmap()
+                cls.x.sync()
+        raise AssertionError("the window manager never mapped a window")
+
     def close_request(self, window):
         event = protocol.event.ClientMessage(
             window=window, client_type=self.atom("WM_PROTOCOLS"),
@@ -165,9 +186,7 @@ class ClockOnX11(unittest.TestCase):
         under = self.root.create_window(0, 0, SCREEN[0], SCREEN[1], 0, self.x.screen().root_depth,
                                         event_mask=X.ButtonPressMask)
         under.set_wm_name("under")
-        under.map()
-        self.x.sync()
-        wait_for(lambda: under.get_attributes().map_state == X.IsViewable, what="the window below")
+        self.map_managed(under)
 
         process, window = self.start_clock(directory, cwd=elsewhere)
         geometry = window.get_geometry()
