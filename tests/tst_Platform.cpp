@@ -79,7 +79,7 @@ private slots:
         const QString output = dir.path() + "/out.raw";
         qputenv("SDL_AUDIODRIVER", "disk");
         qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(output));
-        const QString click = qEnvironmentVariable("TANSY_RESOURCES") + "/do.wav";
+        const QString click = QStringLiteral(TANSY_RESOURCES_DIR "/do.wav");
         QVERIFY(QFile::exists(click));
 
         SdlSoundPlayer player;
