@@ -27,8 +27,10 @@ void ImageControl::paint(QPainter& painter) const
 {
     if (m_picture.isNull())
         return;
-    if (m_stretch)
+    if (m_stretch) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawPixmap(m_geometry, m_picture);
+    }
     else
         painter.drawPixmap(m_geometry.topLeft(), m_picture);
 }

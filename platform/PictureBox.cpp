@@ -10,7 +10,6 @@
 
 PictureBox::PictureBox(QWidget* parent)
     : QWidget(parent)
-    , m_backColor(OleColor::ButtonFace)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     redraw();
@@ -31,19 +30,18 @@ void PictureBox::setAutoSize(bool autoSize)
         resize(m_picture.size());
 }
 
-void PictureBox::setBackColor(std::uint32_t oleColor)
+// Like any picture box, the desktop's button face where the picture is
+// transparent.
+QColor PictureBox::backColor() const
 {
-    if (OleColor::isValid(oleColor)) {
-        m_backColor = oleColor;
-        redraw();
-    }
+    return OleColor::toColor(OleColor::ButtonFace, palette());
 }
 
 void PictureBox::redraw()
 {
     const QSize size = m_picture.isNull() ? QSize(1, 1) : m_picture.size();
     m_drawn = QImage(size, QImage::Format_RGB32);
-    m_drawn.fill(OleColor::toColor(m_backColor, palette()));
+    m_drawn.fill(backColor());
     if (!m_picture.isNull()) {
         QPainter painter(&m_drawn);
         painter.drawImage(0, 0, m_picture);
@@ -67,7 +65,7 @@ void PictureBox::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     if (!m_drawnPixmap.rect().contains(rect()))
-        painter.fillRect(rect(), OleColor::toColor(m_backColor, palette()));
+        painter.fillRect(rect(), backColor());
     painter.drawPixmap(0, 0, m_drawnPixmap);
     for (const WindowlessControl* control : m_controls) {
         if (control->Visible() && event->region().intersects(control->bounds()))

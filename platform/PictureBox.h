@@ -4,7 +4,6 @@
 #include <QPixmap>
 #include <QWidget>
 
-#include <cstdint>
 #include <vector>
 
 class WindowlessControl;
@@ -23,7 +22,6 @@ public:
     // With AutoSize the box takes the size of each new picture.
     void setPicture(const QImage& picture);
     void setAutoSize(bool autoSize);
-    void setBackColor(std::uint32_t oleColor);
 
     // The persistent bitmap: the picture over the background colour.
     const QImage& drawnImage() const { return m_drawn; }
@@ -36,11 +34,11 @@ protected:
 
 private:
     void redraw();
+    QColor backColor() const;
 
     QImage m_picture;
     QImage m_drawn;
     QPixmap m_drawnPixmap;
-    std::uint32_t m_backColor;
     bool m_autoSize = false;
     std::vector<WindowlessControl*> m_controls;
 };
