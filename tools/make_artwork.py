@@ -1024,8 +1024,7 @@ def draw_help_book(c):
     ol = (30, 46, 100)
     # pages block
     c.rrect(7, 4, 28, 29.5, 2, fill=(246, 238, 214), outline=ol, ow=1.0)
-    for k in range(4):
-        c.paint(c.m_line([(9, 26.6 + k * 0.0), (27, 26.6)], 0.5), (200, 186, 150))
+    c.paint(c.m_line([(9, 26.6), (27, 26.6)], 0.5), (200, 186, 150))
     c.paint(c.m_line([(9, 27.8), (27, 27.8)], 0.5), (200, 186, 150))
     # cover
     c.rrect(4, 2.5, 25.5, 26, 2.2, fill=None, outline=ol, ow=1.0)
