@@ -17,6 +17,9 @@ namespace {
 
 constexpr int kMaxLinkHops = 40;
 constexpr int kMaxTemporaryAttempts = 16;
+// A settings file is a few hundred bytes; anything past this is no settings file
+// and must not take the program's memory with it.
+constexpr std::size_t kMaxFileBytes = std::size_t(16) << 20;
 
 std::string directoryOf(const std::string& path)
 {
@@ -25,7 +28,9 @@ std::string directoryOf(const std::string& path)
 }
 
 // Only regular files count: a FIFO or device that happens to carry the name must
-// neither block the program (hence O_NONBLOCK) nor feed it endless bytes.
+// neither block the program (hence O_NONBLOCK) nor feed it endless bytes. The
+// size is checked against what actually arrives, not st_size, which a sparse or
+// kernel-made file can state as anything.
 std::optional<std::string> readRegularFile(const std::string& path)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -35,15 +40,14 @@ std::optional<std::string> readRegularFile(const std::string& path)
     struct stat info {};
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
         content.emplace();
-        content->reserve(static_cast<std::size_t>(info.st_size));
         std::vector<char> chunk(64 * 1024);
         for (;;) {
             const ssize_t got = ::read(fd, chunk.data(), chunk.size());
-            if (got > 0) {
+            if (got > 0 && content->size() + static_cast<std::size_t>(got) <= kMaxFileBytes) {
                 content->append(chunk.data(), static_cast<std::size_t>(got));
             } else if (got == 0) {
                 break;
-            } else if (errno != EINTR) {
+            } else if (got > 0 || errno != EINTR) { // too big, or a read error
                 content.reset();
                 break;
             }

@@ -5,6 +5,7 @@
 #include <string_view>
 
 // setting.ini on disk, behind the same two calls the Windows build of the program uses.
+// A file over 16 MiB counts as unreadable: reads give the default, writes are refused.
 class ProfileFile final {
 public:
     ProfileFile() = delete;

@@ -201,7 +201,15 @@ private slots:
         QVERIFY(QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         QVERIFY(!write(readOnly, "S", "k", "new")); // even for root, as on Windows
         QCOMPARE(load(readOnly), QByteArray("[S]\r\nk=old\r\n"));
-        QCOMPARE(entriesOf(dir.path()), (QStringList{"readonly.ini", "setting.ini"}));
+
+        // Sparse: sixty gigabytes by its size, next to nothing on disk.
+        const QString huge = dir.filePath("huge.ini");
+        store(huge, "[S]\r\nk=old\r\n");
+        QVERIFY(QFile::resize(huge, qint64(60) << 30));
+        QCOMPARE(read(huge, "S", "k"), QByteArray());
+        QVERIFY(!write(huge, "S", "k", "new"));
+        QCOMPARE(QFileInfo(huge).size(), qint64(60) << 30);
+        QCOMPARE(entriesOf(dir.path()), (QStringList{"huge.ini", "readonly.ini", "setting.ini"}));
     }
 
     void failedWriteLeavesOldFileAndNoTemporary()
