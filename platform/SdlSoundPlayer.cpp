@@ -132,12 +132,23 @@ void SdlSoundPlayer::start(const std::vector<std::uint8_t>& pcm)
     SDL_PauseAudioDevice(m_device, 0);
 }
 
-void SdlSoundPlayer::waitUntilDrained() const
+void SdlSoundPlayer::waitUntilDrained(std::size_t bytes) const
 {
-    while (SDL_GetQueuedAudioSize(m_device) > 0)
-        SDL_Delay(5);
     // The device still holds up to one buffer after the queue runs dry.
-    SDL_Delay(static_cast<Uint32>(1000 * m_bufferFrames / m_frequency + 1));
+    const Uint32 bufferMs = static_cast<Uint32>(1000 * m_bufferFrames / m_frequency + 1);
+    // A stuck or suspended device must not freeze the clock while an alarm rings:
+    // past the sound's own length and some slack it is given up on.
+    const std::size_t bytesPerSecond = static_cast<std::size_t>(m_frequency * m_channels) * sizeof(Sint16);
+    const Uint32 limitMs = static_cast<Uint32>(1000 * bytes / bytesPerSecond) + 500 + bufferMs;
+    const Uint32 started = SDL_GetTicks();
+    while (SDL_GetQueuedAudioSize(m_device) > 0) {
+        if (SDL_GetTicks() - started > limitMs) {
+            SDL_ClearQueuedAudio(m_device);
+            return;
+        }
+        SDL_Delay(5);
+    }
+    SDL_Delay(bufferMs);
 }
 
 void SdlSoundPlayer::playAsync(const QString& path)
@@ -157,5 +168,5 @@ void SdlSoundPlayer::playSync(const QString& path)
     if (pcm.empty())
         pcm = defaultSound();
     start(pcm);
-    waitUntilDrained();
+    waitUntilDrained(pcm.size());
 }

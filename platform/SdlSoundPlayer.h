@@ -2,11 +2,13 @@
 
 #include "platform/SoundPlayer.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
 // Plays wave files through SDL's audio queue. The device is opened on the first
-// sound, not at start-up, and a machine without sound output stays silent.
+// sound, not at start-up, and a machine without sound output stays silent. A
+// device that stops playing is given up on soon after the sound's own length.
 class SdlSoundPlayer final : public SoundPlayer
 {
 public:
@@ -23,7 +25,7 @@ private:
     std::vector<std::uint8_t> loadConverted(const QString& path) const;
     std::vector<std::uint8_t> defaultSound() const;
     void start(const std::vector<std::uint8_t>& pcm);
-    void waitUntilDrained() const;
+    void waitUntilDrained(std::size_t bytes) const;
 
     std::uint32_t m_device = 0;
     int m_frequency = 0;
