@@ -4,13 +4,17 @@
 #include "settings/ProfileFile.h"
 #include "settings/SettingKeys.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace {
 
+// Never more than the buffer at hand, whatever the entry says: the colours share
+// one buffer sized by the hour colour.
 std::size_t readInto(std::string& buffer, const SettingKey& entry, const std::string& path)
 {
-    return ProfileFile::GetPrivateProfileString(entry.section, entry.key, "", buffer.data(), entry.readSize, path);
+    return ProfileFile::GetPrivateProfileString(entry.section, entry.key, "", buffer.data(),
+                                                std::min(entry.readSize, buffer.size()), path);
 }
 
 // The text before the NUL: the buffer up to its last non-blank character,
