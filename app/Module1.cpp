@@ -10,6 +10,7 @@
 Module1::Module1(QString programDirectory, const Platform& platform)
     : m_programDirectory(std::move(programDirectory))
     , m_platform(platform)
+    , m_forms(*this)
 {
 }
 
@@ -29,4 +30,9 @@ QString Module1::fileBeside(const QString& fileName) const
 void Module1::PlaySoundCue(const QString& fileName) const
 {
     m_platform.sound.playAsync(fileBeside(fileName));
+}
+
+MsgBox::Answer Module1::msgBox(const QString& prompt, int style) const
+{
+    return m_platform.msgBox.show(prompt, style, QString::fromLatin1(ProgramTitle));
 }

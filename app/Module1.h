@@ -1,20 +1,22 @@
 #pragma once
 
 #include "app/AlarmState.h"
+#include "app/Forms.h"
+#include "platform/MsgBox.h"
 #include "platform/Platform.h"
 
-#include <QPointer>
 #include <QString>
-#include <QWidget>
 
 // What the program's windows share: the program directory, the alarm state,
-// the sound cue, the desktop services and the other windows while they exist.
+// the sound cue, the message box, the desktop services and the windows.
 class Module1 final
 {
 public:
     static constexpr const char* ProgramTitle = "Tansywatch";
 
     Module1(QString programDirectory, const Platform& platform);
+    Module1(const Module1&) = delete;
+    Module1& operator=(const Module1&) = delete;
 
     const QString& programDirectory() const { return m_programDirectory; }
     QString settingsPath() const;
@@ -27,18 +29,15 @@ public:
     // when the file is missing.
     void PlaySoundCue(const QString& fileName) const;
 
-    // The windows that close with the clock, each null while it does not exist.
-    struct OpenWindows
-    {
-        QPointer<QWidget> TimesUP;
-        QPointer<QWidget> frmOption;
-        QPointer<QWidget> frmAbout;
-    };
-    OpenWindows& windows() { return m_windows; }
+    // The runtime's message box with the program title.
+    MsgBox::Answer msgBox(const QString& prompt, int style) const;
+
+    Forms& forms() { return m_forms; }
 
 private:
     QString m_programDirectory;
     Platform m_platform;
     AlarmState m_alarm;
-    OpenWindows m_windows;
+    // Last, so the windows go before the state they use.
+    Forms m_forms;
 };

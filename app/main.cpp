@@ -2,6 +2,7 @@
 #include "clock/frmClock.h"
 #include "platform/DisplaySession.h"
 #include "platform/Platform.h"
+#include "platform/QtMsgBox.h"
 #include "platform/QtWindowSystem.h"
 #include "platform/SdlSoundPlayer.h"
 #include "platform/SystemTimeSource.h"
@@ -21,9 +22,9 @@ int main(int argc, char* argv[])
     SystemTimeSource time;
     SdlSoundPlayer sound;
     QtWindowSystem windows;
-    Module1 module(QCoreApplication::applicationDirPath(), Platform{time, sound, windows});
+    QtMsgBox msgBox;
+    Module1 module(QCoreApplication::applicationDirPath(), Platform{time, sound, windows, msgBox});
 
-    frmClock clock(module);
-    clock.show();
+    module.forms().clock().show();
     return QApplication::exec();
 }

@@ -1,11 +1,16 @@
 #include "clock/frmClock.h"
 
+#include "alarm/AlarmWatch.h"
+#include "alarm/DisableAlarm.h"
+#include "alarm/TimesUP.h"
 #include "app/Module1.h"
 #include "clock/HandsArithmetic.h"
 #include "clock/gifmod.h"
 #include "platform/OleColor.h"
+#include "platform/SoundPlayer.h"
 #include "platform/TimeSource.h"
 #include "platform/Twips.h"
+#include "options/frmOption.h"
 #include "platform/WindowSystem.h"
 #include "settings/StartupSettings.h"
 
@@ -17,17 +22,10 @@
 #include <QImageReader>
 #include <QScreen>
 
-#include <algorithm>
 
-using Twips::toPixels;
 using Twips::toPixelsF;
 
 namespace {
-
-QRect designRect(int left, int top, int width, int height)
-{
-    return {toPixels(left), toPixels(top), toPixels(width), toPixels(height)};
-}
 
 QImage resourcePicture(const char* name)
 {
@@ -36,19 +34,19 @@ QImage resourcePicture(const char* name)
 
 } // namespace
 
-frmClock::frmClock(Module1& module, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+frmClock::frmClock(Module1& module)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
     , m_module(module)
     , m_pic1(new PictureBox(this))
     , m_timerAlarm(new QTimer(this))
     , m_timer1(new QTimer(this))
-    , m_imageBG(*m_pic1, designRect(600, 1320, 960, 960), false)
+    , m_imageBG(*m_pic1, Twips::toRect(600, 1320, 960, 960), false)
     , m_line1(*m_pic1, toPixelsF(1050), toPixelsF(1200), toPixelsF(1050), toPixelsF(1755), OleColor::WindowText, 3)
     , m_line2(*m_pic1, toPixelsF(600), toPixelsF(1755), toPixelsF(1050), toPixelsF(1755), 0x000000, 3)
-    , m_imageClose(*m_pic1, designRect(840, 450, 375, 135), false)
-    , m_imageLock(*m_pic1, designRect(600, 120, 855, 255), false)
+    , m_imageClose(*m_pic1, Twips::toRect(840, 450, 375, 135), false)
+    , m_imageLock(*m_pic1, Twips::toRect(600, 120, 855, 255), false)
     , m_line3(*m_pic1, toPixelsF(1050), toPixelsF(1755), toPixelsF(1680), toPixelsF(1755), 0x0000FF, 3)
-    , m_imageSmallAlarm(*m_pic1, designRect(781, 2050, 596, 450), true)
+    , m_imageSmallAlarm(*m_pic1, Twips::toRect(781, 2050, 596, 450), true)
 {
     setWindowTitle(QString::fromLatin1(Module1::ProgramTitle));
     // The body covers the whole window: painting a background under it every
@@ -60,13 +58,19 @@ frmClock::frmClock(Module1& module, QWidget* parent)
     m_imageBG.setPicture(resourcePicture("face.gif"));
     m_imageSmallAlarm.setPicture(resourcePicture("alarm_icon.gif"));
 
-    m_timerAlarm->setInterval(300);
+    m_timerAlarm->setInterval(AlarmWatch::RingIntervalMs);
+    m_timerAlarm->setTimerType(Qt::PreciseTimer);
+    connect(m_timerAlarm, &QTimer::timeout, this, &frmClock::Timer_Alarm_Elapsed);
     m_timer1->setSingleShot(true);
     m_timer1->setTimerType(Qt::PreciseTimer);
     connect(m_timer1, &QTimer::timeout, this, &frmClock::Timer1_Elapsed);
     m_timer1->start(FirstTickMs);
 
-    Form_Load();
+    connect(m_pic1, &PictureBox::MouseDown, this, [this](int button) { pic1_MouseDown(button); });
+    m_imageBG.onMouseDown([this](int button) { ImageBG_MouseDown(button); });
+    m_imageLock.onClick([this] { ImageLock_Click(); });
+    m_imageClose.onClick([this] { ImageClose_Click(); });
+    m_imageSmallAlarm.onClick([this] { Image_SmallAlarm_Click(); });
 }
 
 frmClock::~frmClock() = default;
@@ -148,11 +152,9 @@ void frmClock::applyFacePicture(const std::string& location)
 
 void frmClock::Form_Unload()
 {
-    const Module1::OpenWindows& open = m_module.windows();
-    for (QWidget* window : {open.TimesUP.data(), open.frmOption.data(), open.frmAbout.data()}) {
-        if (window)
-            window->close();
-    }
+    Forms& forms = m_module.forms();
+    forms.popup.Unload();
+    forms.options.Unload();
 }
 
 void frmClock::closeEvent(QCloseEvent* event)
@@ -174,8 +176,98 @@ std::string frmClock::timeText() const
 void frmClock::Timer1_Elapsed()
 {
     Timer1_Timer();
-    const int intoSecond = m_module.platform().time.now().time.msec();
-    m_timer1->start(1000 - std::clamp(intoSecond, 0, 999) + TickAfterSecondMs);
+    const QTime now = m_module.platform().time.now().time;
+    m_timer1->start(TimeSteps::untilNextSecond(now, TickAfterSecondMs));
+    // An armed alarm sleeps until its minute; the clock's once-a-second look
+    // at the time keeps that sleep right when the wall clock jumps (a resume
+    // from suspend, a clock set by hand) or the alarm's hour is changed.
+    if (Timer_AlarmEnabled() && !m_module.alarm().AlarmRinging)
+        m_timerAlarm->start(AlarmWatch::nextTickMs(m_module.alarm(), now));
+}
+
+void frmClock::setTimer_AlarmEnabled(bool enabled)
+{
+    if (enabled)
+        m_timerAlarm->start(AlarmWatch::RingIntervalMs);
+    else
+        m_timerAlarm->stop();
+}
+
+void frmClock::Timer_Alarm_Elapsed()
+{
+    Timer_Alarm_Timer();
+    if (Timer_AlarmEnabled())
+        m_timerAlarm->start(AlarmWatch::nextTickMs(m_module.alarm(), m_module.platform().time.now().time));
+}
+
+void frmClock::Timer_Alarm_Timer()
+{
+    AlarmState& alarm = m_module.alarm();
+    switch (AlarmWatch::tick(alarm, m_module.platform().time.now().time)) {
+    case AlarmWatch::Step::Ring:
+        // Holds the program until the sound has ended, so that it repeats with
+        // short pauses and a click on the pop-up comes between two plays.
+        m_module.platform().sound.playSync(alarm.AlarmSoundFile);
+        break;
+    case AlarmWatch::Step::GoOff: {
+        TimesUP& popup = m_module.forms().popup();
+        popup.show();
+        popup.raise();
+        break;
+    }
+    case AlarmWatch::Step::Wait:
+        break;
+    }
+}
+
+void frmClock::pic1_MouseDown(int button)
+{
+    if (button == Qt::RightButton) {
+        m_module.PlaySoundCue(QStringLiteral("quit.wav"));
+        frmOption& options = m_module.forms().options();
+        options.show();
+        options.raise();
+        options.activateWindow();
+    }
+    DragClock();
+}
+
+void frmClock::ImageBG_MouseDown(int button)
+{
+    pic1_MouseDown(button);
+}
+
+void frmClock::DragClock()
+{
+    if (m_clockLocked)
+        return;
+    m_module.platform().windows.startMove(*this);
+}
+
+void frmClock::ImageLock_Click()
+{
+    m_module.PlaySoundCue(QStringLiteral("lock.wav"));
+    if (m_clockLocked) {
+        m_module.msgBox(QStringLiteral("The Clock is unlocked!"), MsgBox::vbInformation);
+        m_clockLocked = false;
+    } else {
+        m_module.msgBox(QStringLiteral("The Clock is locked!"), MsgBox::vbInformation);
+        m_clockLocked = true;
+    }
+}
+
+void frmClock::ImageClose_Click()
+{
+    m_module.PlaySoundCue(QStringLiteral("quit.wav"));
+    if (m_module.msgBox(QStringLiteral("Quit the program?"), MsgBox::vbYesNo + MsgBox::vbQuestion) != MsgBox::vbYes)
+        return;
+    m_module.forms().options.Unload();
+    close();
+}
+
+void frmClock::Image_SmallAlarm_Click()
+{
+    DisableAlarm(m_module);
 }
 
 void frmClock::Timer1_Timer()

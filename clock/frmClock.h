@@ -12,14 +12,17 @@
 class Module1;
 
 // The clock itself: a frameless window cut to the outline of the clock body,
-// with the face picture and three hands that follow the local time.
+// with the face picture and three hands that follow the local time. The mouse
+// drags it, locks it, opens the options dialog and quits it.
 class frmClock final : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit frmClock(Module1& module, QWidget* parent = nullptr);
+    explicit frmClock(Module1& module);
     ~frmClock() override;
+
+    void Form_Load();
 
     PictureBox& pic1() { return *m_pic1; }
     QTimer& Timer_Alarm() { return *m_timerAlarm; }
@@ -34,6 +37,10 @@ public:
 
     bool ClockLocked() const { return m_clockLocked; }
 
+    // Whether an alarm is armed: the alarm's timer runs exactly then.
+    bool Timer_AlarmEnabled() const { return m_timerAlarm->isActive(); }
+    void setTimer_AlarmEnabled(bool enabled);
+
     // The first tick comes this long after start-up; each later one this long
     // after a new second has begun.
     static constexpr int FirstTickMs = 100;
@@ -42,13 +49,22 @@ public:
     void Timer1_Timer();
     // Timer1's expiry: the tick, then the timer set for the next new second.
     void Timer1_Elapsed();
+    void Timer_Alarm_Timer();
+    // Timer_Alarm's expiry: the watch, then the timer set for its next look.
+    void Timer_Alarm_Elapsed();
+
+    void pic1_MouseDown(int button);
+    void ImageBG_MouseDown(int button);
+    void ImageLock_Click();
+    void ImageClose_Click();
+    void Image_SmallAlarm_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void Form_Load();
     void Form_Unload();
+    void DragClock();
     void applyFacePicture(const std::string& location);
     std::string timeText() const;
 

@@ -34,3 +34,20 @@ void ImageControl::paint(QPainter& painter) const
     else
         painter.drawPixmap(m_geometry.topLeft(), m_picture);
 }
+
+bool ImageControl::takesMouseAt(const QPoint& point) const
+{
+    return Visible() && m_enabled && m_geometry.contains(point);
+}
+
+void ImageControl::mousePressed(int button)
+{
+    if (m_mouseDown)
+        m_mouseDown(button);
+}
+
+void ImageControl::clicked()
+{
+    if (m_click)
+        m_click();
+}

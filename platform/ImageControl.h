@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QPixmap>
 
+#include <functional>
+
 // A picture, or with no picture an invisible area that only takes clicks.
 // Without Stretch the control takes the size of its picture and keeps its
 // top-left corner; with Stretch the picture fills the control.
@@ -26,9 +28,19 @@ public:
     QRect bounds() const override { return m_geometry; }
     void paint(QPainter& painter) const override;
 
+    // A visible, enabled image takes the presses and clicks on it, with or
+    // without a picture: an image without one is an invisible click area.
+    void onMouseDown(std::function<void(int button)> handler) { m_mouseDown = std::move(handler); }
+    void onClick(std::function<void()> handler) { m_click = std::move(handler); }
+    bool takesMouseAt(const QPoint& point) const override;
+    void mousePressed(int button) override;
+    void clicked() override;
+
 private:
     QRect m_geometry;
     bool m_stretch;
     bool m_enabled = true;
     QPixmap m_picture;
+    std::function<void(int)> m_mouseDown;
+    std::function<void()> m_click;
 };

@@ -13,6 +13,7 @@ class OleColor final
 {
 public:
     static constexpr std::uint32_t WindowText = 0x80000008u;
+    static constexpr std::uint32_t GrayText = 0x80000011u;
     static constexpr std::uint32_t ButtonFace = 0x8000000Fu;
 
     static bool isValid(std::uint32_t ole);

@@ -3,10 +3,12 @@
 #include "platform/OleColor.h"
 #include "platform/WindowlessControl.h"
 
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
 #include <algorithm>
+#include <utility>
 
 PictureBox::PictureBox(QWidget* parent)
     : QWidget(parent)
@@ -58,6 +60,8 @@ void PictureBox::addControl(WindowlessControl& control)
 void PictureBox::removeControl(WindowlessControl& control)
 {
     m_controls.erase(std::remove(m_controls.begin(), m_controls.end(), &control), m_controls.end());
+    if (m_pressTarget == &control)
+        m_pressTarget = nullptr;
 }
 
 void PictureBox::paintEvent(QPaintEvent* event)
@@ -71,4 +75,62 @@ void PictureBox::paintEvent(QPaintEvent* event)
         if (control->Visible() && event->region().intersects(control->bounds()))
             control->paint(painter);
     }
+}
+
+// The window system already keeps presses outside a shaped window's outline
+// from reaching it; this keeps the same rule where there is no such system.
+bool PictureBox::insideWindowOutline(const QPoint& point) const
+{
+    const QRegion outline = window()->mask();
+    return outline.isEmpty() || outline.contains(mapTo(window(), point));
+}
+
+// The topmost control that takes the press, as the controls stack.
+WindowlessControl* PictureBox::controlAt(const QPoint& point) const
+{
+    for (auto control = m_controls.rbegin(); control != m_controls.rend(); ++control) {
+        if ((*control)->takesMouseAt(point))
+            return *control;
+    }
+    return nullptr;
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint point = event->position().toPoint();
+    if (!insideWindowOutline(point)) {
+        event->ignore();
+        return;
+    }
+    // A second button while one is held belongs to the first press. A release
+    // lost to a window-manager move must not leave the box deaf, so a press of
+    // one button alone always starts afresh.
+    if ((event->buttons() & ~event->button()) != Qt::NoButton)
+        return;
+    m_pressed = true;
+    m_pressTarget = controlAt(point);
+    const int button = static_cast<int>(event->button());
+    if (m_pressTarget)
+        m_pressTarget->mousePressed(button);
+    else
+        emit MouseDown(button, point);
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_pressed && !m_pressTarget)
+        emit MouseMove(static_cast<int>(event->buttons()), event->position().toPoint());
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (!m_pressed || event->buttons() != Qt::NoButton)
+        return;
+    m_pressed = false;
+    const QPoint point = event->position().toPoint();
+    WindowlessControl* const target = std::exchange(m_pressTarget, nullptr);
+    if (!target)
+        emit MouseUp(static_cast<int>(event->button()), point);
+    else if (target == controlAt(point))
+        target->clicked();
 }

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+class QMouseEvent;
 class WindowlessControl;
 
 // A box that shows a picture over its background colour and paints the
@@ -29,11 +30,23 @@ public:
     void addControl(WindowlessControl& control);
     void removeControl(WindowlessControl& control);
 
+signals:
+    // Presses that no image on top takes; buttons as the runtime numbers them
+    // (1 left, 2 right, 4 middle).
+    void MouseDown(int button, QPoint position);
+    void MouseMove(int buttons, QPoint position);
+    void MouseUp(int button, QPoint position);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void redraw();
+    bool insideWindowOutline(const QPoint& point) const;
+    WindowlessControl* controlAt(const QPoint& point) const;
     QColor backColor() const;
 
     QImage m_picture;
@@ -41,4 +54,7 @@ private:
     QPixmap m_drawnPixmap;
     bool m_autoSize = false;
     std::vector<WindowlessControl*> m_controls;
+    // The control a press went to, until every button is up again.
+    WindowlessControl* m_pressTarget = nullptr;
+    bool m_pressed = false;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+class MsgBox;
 class SoundPlayer;
 class TimeSource;
 class WindowSystem;
@@ -11,4 +12,5 @@ struct Platform
     TimeSource& time;
     SoundPlayer& sound;
     WindowSystem& windows;
+    MsgBox& msgBox;
 };

@@ -1,5 +1,6 @@
 #include "platform/QtWindowSystem.h"
 
+#include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
 
@@ -13,8 +14,14 @@ void QtWindowSystem::setTopmost(QWidget& window, bool topmost)
         window.setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
 }
 
+// Window managers move a window for as long as the left button is held. Asked
+// while another button is down, they would leave the window stuck to the
+// pointer until the next left click, so such a request ends at once, as the
+// move of a window whose left button is not down always has.
 void QtWindowSystem::startMove(QWidget& window)
 {
+    if (!(QGuiApplication::mouseButtons() & Qt::LeftButton))
+        return;
     if (QWindow* handle = window.windowHandle())
         handle->startSystemMove();
 }

@@ -18,3 +18,16 @@ public:
     virtual ~TimeSource() = default;
     virtual LocalDateTime now() const = 0;
 };
+
+// How long a timer waits to wake `after` milliseconds past the next new second
+// or minute: the moments when what the user sees can change.
+namespace TimeSteps {
+inline int untilNextSecond(const QTime& now, int after)
+{
+    return 1000 - qBound(0, now.msec(), 999) + after;
+}
+inline int untilNextMinute(const QTime& now, int after)
+{
+    return (59 - qBound(0, now.second(), 59)) * 1000 + untilNextSecond(now, after);
+}
+} // namespace TimeSteps

@@ -23,6 +23,12 @@ public:
     virtual QRect bounds() const = 0;
     virtual void paint(QPainter& painter) const = 0;
 
+    // Whether a press at this point of the container belongs to the control;
+    // a control that takes none lets it through to what lies below.
+    virtual bool takesMouseAt(const QPoint&) const { return false; }
+    virtual void mousePressed(int /*button*/) {}
+    virtual void clicked() {}
+
 protected:
     PictureBox& container() const { return m_container; }
     // Repaints what the control covered before a change and what it covers after.

@@ -1,6 +1,9 @@
+#include "alarm/TimesUP.h"
 #include "app/Module1.h"
 #include "clock/frmClock.h"
 #include "clock/gifmod.h"
+#include "options/frmOption.h"
+#include "fakes/FakeMsgBox.h"
 #include "fakes/FakeSoundPlayer.h"
 #include "fakes/FakeTimeSource.h"
 #include "fakes/FakeWindowSystem.h"
@@ -25,6 +28,7 @@ private:
     FakeTimeSource m_time;
     FakeSoundPlayer m_sound;
     FakeWindowSystem m_windows;
+    FakeMsgBox m_msgBox;
     std::unique_ptr<Module1> m_module;
 
     QString file(const QString& name) const { return m_dir->path() + '/' + name; }
@@ -39,11 +43,11 @@ private:
 
     void writeSettings(const QByteArray& content) const { writeFile("setting.ini", content); }
 
-    std::unique_ptr<frmClock> startClock()
+    frmClock* startClock()
     {
         m_windows.topmostCalls.clear();
-        m_module = std::make_unique<Module1>(m_dir->path(), Platform{m_time, m_sound, m_windows});
-        return std::make_unique<frmClock>(*m_module);
+        m_module = std::make_unique<Module1>(m_dir->path(), Platform{m_time, m_sound, m_windows, m_msgBox});
+        return &m_module->forms().clock();
     }
 
     static void verifyBuiltInLook(frmClock& clock)
@@ -125,8 +129,6 @@ private slots:
         QTest::newRow("large red hour hand, normal window")
             << QByteArray("[Line]\r\nLine1=255\r\nBorder=Large\r\n[Clock]\r\nwindow=Normal\r\n") << 255u << 4
             << std::vector<bool>{false};
-        QTest::newRow("reset hour colour keeps the desktop's text colour")
-            << QByteArray("[Line]\nLine1=\nBorder=Middle\n") << uint(OleColor::WindowText) << 3 << top;
         QTest::newRow("unknown words change nothing")
             << QByteArray("[Line]\nBorder=large\n[Clock]\nWindow=top\n") << uint(OleColor::WindowText) << 3
             << std::vector<bool>{};
@@ -157,6 +159,22 @@ private slots:
         auto clock = startClock();
         QCOMPARE(clock->ImageBG().geometry(), QRect(40, 88, 100, 100));
         QCOMPARE(clock->mask(), gifmod::CreateRegionFromPicture(clock->pic1()));
+    }
+
+    void aSmallFacePictureLeavesTheBodyAroundItAlone()
+    {
+        QImage face(20, 20, QImage::Format_RGB32);
+        face.fill(Qt::magenta);
+        QVERIFY(face.save(file("small.png"), "PNG"));
+        writeSettings("[BG]\nlocation=small.png\n");
+        auto clock = startClock();
+        const QImage shown = clock->pic1().grab().toImage();
+        clock->ImageBG().setVisible(false);
+        const QImage body = clock->pic1().grab().toImage();
+        QCOMPARE(shown.pixelColor(45, 95), QColor(Qt::magenta));
+        // Just right of and just below the picture, inside the built-in face's square.
+        for (const QPoint beside : {QPoint(60, 95), QPoint(45, 108)})
+            QCOMPARE(shown.pixelColor(beside), body.pixelColor(beside));
     }
 
     void unusableFacePicturesLeaveTheBuiltInFace_data()
@@ -230,14 +248,6 @@ private slots:
         QVERIFY(clock->Timer1().isActive());
     }
 
-    void aDirectoryNamedLikeTheSettingsFileIsNoSettingsFile()
-    {
-        QVERIFY(QDir(m_dir->path()).mkdir("setting.ini"));
-        auto clock = startClock();
-        verifyBuiltInLook(*clock);
-        QCOMPARE(m_windows.topmostCalls, std::vector<bool>{true});
-    }
-
     void eachTickPutsTheHandsAtTheTimeOfDay()
     {
         auto clock = startClock();
@@ -287,7 +297,7 @@ private slots:
         auto clock = startClock();
         clock->Timer1().stop();
         clock->show();
-        QVERIFY(QTest::qWaitForWindowExposed(clock.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(clock));
         clock->Timer1_Timer();
         QCoreApplication::processEvents();
 
@@ -318,17 +328,14 @@ private slots:
     void closingTheClockClosesTheOtherWindows()
     {
         auto clock = startClock();
-        QWidget popup;
-        QWidget options;
-        m_module->windows().TimesUP = &popup;
-        m_module->windows().frmOption = &options;
-        popup.show();
-        options.show();
+        Forms& forms = m_module->forms();
+        forms.popup().show();
+        forms.options().show();
         clock->show();
         QVERIFY(clock->close());
-        QVERIFY(!popup.isVisible());
-        QVERIFY(!options.isVisible());
-        QVERIFY(m_module->windows().frmAbout.isNull());
+        QVERIFY(!forms.popup.loaded());
+        QVERIFY(!forms.options.loaded());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 };
 

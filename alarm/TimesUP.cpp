@@ -1,0 +1,71 @@
+#include "alarm/TimesUP.h"
+
+#include "alarm/DisableAlarm.h"
+#include "app/Module1.h"
+#include "clock/gifmod.h"
+#include "platform/PictureBox.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
+
+TimesUP::TimesUP(Module1& module)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
+    , m_module(module)
+    , m_pic1(new PictureBox(this))
+{
+    setWindowTitle(QStringLiteral("Form1"));
+    setAttribute(Qt::WA_NoSystemBackground);
+    m_pic1->move(0, 0);
+    m_pic1->setPicture(QImage(QStringLiteral(":/pictures/banner.gif")));
+    connect(m_pic1, &PictureBox::MouseDown, this, [this](int, QPoint position) { pic1_MouseDown(position); });
+    connect(m_pic1, &PictureBox::MouseMove, this, [this](int, QPoint position) { pic1_MouseMove(position); });
+    connect(m_pic1, &PictureBox::MouseUp, this, [this] { pic1_MouseUp(); });
+}
+
+// A step that cannot be carried out leaves a window that is merely not shaped
+// or not sized.
+void TimesUP::Form_Load()
+{
+    m_pic1->setAutoSize(true);
+    resize(m_pic1->size());
+    const QRegion outline = gifmod::CreateRegionFromPicture(*m_pic1);
+    if (outline.isEmpty())
+        clearMask();
+    else
+        setMask(outline);
+}
+
+void TimesUP::showEvent(QShowEvent* event)
+{
+    if (!m_placed) {
+        m_placed = true;
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            move(screen->availableGeometry().center() - rect().center());
+    }
+    QWidget::showEvent(event);
+}
+
+void TimesUP::closeEvent(QCloseEvent* event)
+{
+    m_module.forms().popup.Unload();
+    event->accept();
+}
+
+// The pop-up moves itself with the pointer rather than through the window
+// manager: the move must follow any button, and the question must come once,
+// when that button is released.
+void TimesUP::pic1_MouseDown(const QPoint& position)
+{
+    m_grip = m_pic1->mapTo(this, position);
+}
+
+void TimesUP::pic1_MouseMove(const QPoint& position)
+{
+    move(m_pic1->mapToGlobal(position) - m_grip);
+}
+
+void TimesUP::pic1_MouseUp()
+{
+    DisableAlarm(m_module);
+}

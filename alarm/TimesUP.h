@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QPoint>
+#include <QWidget>
+
+class Module1;
+class PictureBox;
+
+// The "time's up" pop-up: a frameless window cut to the outline of its banner.
+// It follows the pointer while a button is held on it, and on release asks
+// whether to switch the alarm off.
+class TimesUP final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TimesUP(Module1& module);
+
+    void Form_Load();
+    PictureBox& pic1() { return *m_pic1; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void pic1_MouseDown(const QPoint& position);
+    void pic1_MouseMove(const QPoint& position);
+    void pic1_MouseUp();
+
+    Module1& m_module;
+    PictureBox* m_pic1;
+    bool m_placed = false;
+    // Where the pointer holds the window, from its top-left corner.
+    QPoint m_grip;
+};

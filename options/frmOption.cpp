@@ -1,0 +1,222 @@
+#include "options/frmOption.h"
+
+#include "app/Module1.h"
+#include "clock/frmClock.h"
+#include "options/StatusBarText.h"
+#include "platform/ComboBox.h"
+#include "platform/OleColor.h"
+#include "platform/PictureBox.h"
+#include "platform/PictureButton.h"
+#include "platform/TabStrip.h"
+#include "platform/TimeSource.h"
+#include "platform/Twips.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTimer>
+
+using Twips::toPixelsF;
+using Twips::toRect;
+
+namespace {
+
+constexpr int PageLeft = 360;
+constexpr int PageTop = 600;
+// Where each page lies at design time: only the first one inside the window.
+constexpr QPoint designPagePositions[] = {{PageLeft, PageTop}, {3600, 600}, {360, 3000}, {3480, 3000}};
+constexpr int TickAfterSecondMs = 10;
+
+template <class Control>
+Control* place(Control* control, const QRect& geometry)
+{
+    control->setGeometry(geometry);
+    return control;
+}
+
+QLabel* label(const char* caption, QWidget* parent, const QRect& geometry)
+{
+    return place(new QLabel(QString::fromLatin1(caption), parent), geometry);
+}
+
+std::array<PictureBox*, 4> makePages(QWidget* parent)
+{
+    std::array<PictureBox*, 4> pages{};
+    for (std::size_t index = 0; index < pages.size(); ++index) {
+        const QPoint at = designPagePositions[index];
+        pages[index] = place(new PictureBox(parent), toRect(at.x(), at.y(), 2775, 1695));
+    }
+    return pages;
+}
+
+// A text box that shows nothing but its background: a hand's colour.
+QLineEdit* swatch(const char* hand, QWidget* parent, const QRect& geometry)
+{
+    QLineEdit* box = place(new QLineEdit(parent), geometry);
+    box->setReadOnly(true);
+    box->setAccessibleName(QString::fromLatin1(hand));
+    return box;
+}
+
+void showColor(QLineEdit& box, std::uint32_t oleColor)
+{
+    QPalette palette = box.palette();
+    const QColor color = OleColor::toColor(oleColor, palette);
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        palette.setColor(group, QPalette::Base, color);
+    box.setPalette(palette);
+}
+
+ComboBox* comboWith(const char* designText, std::initializer_list<const char*> items, QWidget* parent,
+                    const QRect& geometry)
+{
+    ComboBox* combo = place(new ComboBox(QString::fromLatin1(designText), parent), geometry);
+    for (const char* item : items)
+        combo->AddItem(QString::fromLatin1(item));
+    return combo;
+}
+
+QPixmap picture(const char* name)
+{
+    return QPixmap(QStringLiteral(":/pictures/") + QLatin1String(name));
+}
+
+} // namespace
+
+frmOption::frmOption(Module1& module)
+    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , m_module(module)
+    , m_tabStrip1(place(new TabStrip({QStringLiteral("Option"), QStringLiteral("Alarm"), QStringLiteral("Background"),
+                                      QStringLiteral("About")},
+                                     this),
+                        toRect(240, 120, 3015, 2295)))
+    , m_picOption(makePages(this))
+    , m_statusBar1(place(new QStatusBar(this), toRect(0, 2595, 3480, 300)))
+    , m_panels{new QLabel(m_statusBar1), new QLabel(m_statusBar1), new QLabel(m_statusBar1)}
+    , m_timerStatusbar(new QTimer(this))
+    , m_textLine3(swatch("Sec", m_picOption[0], toRect(240, 240, 375, 270)))
+    , m_textLine2(swatch("Min", m_picOption[0], toRect(720, 240, 375, 270)))
+    , m_textLine1(swatch("Hour", m_picOption[0], toRect(1200, 240, 375, 270)))
+    , m_cmdHandsDefault(place(new QPushButton(QStringLiteral("Default"), m_picOption[0]), toRect(240, 720, 735, 255)))
+    , m_comboBorder(comboWith("Border", {"Small", "Middle", "Large"}, m_picOption[0], toRect(1080, 720, 855, 330)))
+    , m_comboClockInterface(comboWith("Clock", {"Top", "Normal"}, m_picOption[0], toRect(1920, 720, 855, 330)))
+    , m_image3(*m_picOption[0], toRect(1875, -40, 615, 855), true)
+    , m_line1(*m_picOption[0], toPixelsF(2040), toPixelsF(360), toPixelsF(2160), toPixelsF(480), OleColor::WindowText, 2)
+    , m_line2(*m_picOption[0], toPixelsF(2360), toPixelsF(360), toPixelsF(2160), toPixelsF(480), OleColor::WindowText, 2)
+    , m_line3(*m_picOption[0], toPixelsF(2160), toPixelsF(700), toPixelsF(2160), toPixelsF(480), 0x0000FF, 2)
+    , m_line4_0(*m_picOption[0], 0, toPixelsF(1170), toPixelsF(2760), toPixelsF(1170), 0xFFFFFF, 1)
+    , m_line4_1(*m_picOption[0], 0, toPixelsF(1150), toPixelsF(2760), toPixelsF(1150), OleColor::GrayText, 1)
+    , m_cmdTime(place(new QPushButton(QStringLiteral("Set System Time"), m_picOption[0]), toRect(120, 1320, 1695, 330)))
+    , m_image1(*m_picOption[0], toRect(2040, 1230, 480, 480), false)
+    , m_alarmTab(module, *m_picOption[1])
+    , m_cmdChangePic(place(new PictureButton(QStringLiteral("Customerize"), picture("cartoon.gif"), m_picOption[2]),
+                           toRect(120, 360, 1215, 1215)))
+    , m_cmdDefault(place(new PictureButton(QStringLiteral("Default"), picture("face.gif"), m_picOption[2]),
+                         toRect(1440, 360, 1215, 1215)))
+    , m_cmdHelp(place(new PictureButton(QStringLiteral("Help"), picture("help_book.gif"), m_picOption[3]),
+                      toRect(120, 360, 1215, 975)))
+    , m_cmdAbout(place(new PictureButton(QStringLiteral("About"), picture("notebook.gif"), m_picOption[3]),
+                       toRect(1440, 360, 1215, 975)))
+{
+    setWindowTitle(QString::fromLatin1(Module1::ProgramTitle));
+    setWindowIcon(QIcon(QStringLiteral(":/pictures/tansywatch-32.png")));
+    // Arial where the desktop has it; fontconfig gives its metric twin otherwise.
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(8.25);
+    setFont(font);
+    setFixedSize(Twips::toPixels(3480), Twips::toPixels(2895));
+
+    QWidget* option = m_picOption[0];
+    label("Hands Color", option, toRect(240, 0, 1095, 255));
+    label("Sec", option, toRect(300, 480, 375, 255));
+    label("Min", option, toRect(800, 480, 375, 255));
+    label("Hour", option, toRect(1250, 480, 375, 255));
+    m_image3.setPicture(QImage(QStringLiteral(":/pictures/clock_body.gif")));
+    m_image1.setPicture(QImage(QStringLiteral(":/pictures/computer_clock.gif")));
+    label("Background Change", m_picOption[2], toRect(240, 0, 1815, 255));
+    label("Help and About", m_picOption[3], toRect(240, 0, 1695, 255));
+
+    m_statusBar1->setSizeGripEnabled(false);
+    for (QLabel* panel : m_panels)
+        m_statusBar1->addWidget(panel, 1);
+
+    m_timerStatusbar->setSingleShot(true);
+    m_timerStatusbar->setTimerType(Qt::PreciseTimer);
+    connect(m_timerStatusbar, &QTimer::timeout, this, &frmOption::Timer_Statusbar_Timer);
+    connect(m_tabStrip1, &TabStrip::Click, this, &frmOption::TabStrip1_Click);
+}
+
+frmOption::~frmOption() = default;
+
+void frmOption::Form_Load()
+{
+    m_commonDialogFilter = QStringLiteral("JPG,GIF|*.jpg;*.gif");
+
+    frmClock& clock = m_module.forms().clock();
+    showColor(*m_textLine1, clock.Line1().BorderColor());
+    showColor(*m_textLine2, clock.Line2().BorderColor());
+    showColor(*m_textLine3, clock.Line3().BorderColor());
+    m_line1.setBorderColor(clock.Line1().BorderColor());
+    m_line2.setBorderColor(clock.Line2().BorderColor());
+    m_line3.setBorderColor(clock.Line3().BorderColor());
+    m_line1.setBorderWidth(clock.Line1().BorderWidth() - 1);
+    m_line2.setBorderWidth(clock.Line2().BorderWidth() - 1);
+    m_line3.setBorderWidth(clock.Line3().BorderWidth() - 1);
+
+    for (int hour = 0; hour <= 23; ++hour)
+        Combo_Hour().AddItem(QString::number(hour));
+    for (int minute = 0; minute <= 59; ++minute)
+        Combo_Min().AddItem(QString::number(minute));
+
+    if (!clock.Timer_AlarmEnabled()) {
+        Image_Alarm().setVisible(false);
+        Cmd_Alarm().setText(QStringLiteral("Enable Alarm"));
+    } else {
+        const AlarmState& alarm = m_module.alarm();
+        Image_Alarm().setVisible(true);
+        Cmd_Alarm().setText(QStringLiteral("Disable Alarm"));
+        Combo_Hour().setListIndex(alarm.AlarmHour);
+        Combo_Min().setListIndex(alarm.AlarmMin);
+    }
+
+    Timer_Statusbar_Timer();
+}
+
+void frmOption::TabStrip1_Click()
+{
+    m_module.PlaySoundCue(QStringLiteral("do.wav"));
+    const int selected = m_tabStrip1->SelectedIndex();
+    for (int index = 0; index < m_tabStrip1->TabCount(); ++index) {
+        PictureBox& page = PicOption(index);
+        if (index == selected - 1) {
+            page.move(Twips::toPixels(PageLeft), Twips::toPixels(PageTop));
+            page.setVisible(true);
+        } else {
+            page.setVisible(false);
+        }
+    }
+}
+
+// The status bar changes when a new second begins, so it is refreshed just
+// after each one, in step with the clock's hands.
+void frmOption::Timer_Statusbar_Timer()
+{
+    const LocalDateTime now = m_module.platform().time.now();
+    const std::array<QString, 3> texts = StatusBarText::panels(now, QLocale());
+    for (std::size_t panel = 0; panel < texts.size(); ++panel)
+        m_panels[panel]->setText(texts[panel]);
+    m_timerStatusbar->start(TimeSteps::untilNextSecond(now.time, TickAfterSecondMs));
+}
+
+void frmOption::reject()
+{
+    close();
+}
+
+void frmOption::closeEvent(QCloseEvent* event)
+{
+    m_module.forms().options.Unload();
+    event->accept();
+}

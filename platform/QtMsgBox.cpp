@@ -1,0 +1,36 @@
+#include "platform/QtMsgBox.h"
+
+#include <QMessageBox>
+
+MsgBox::Answer QtMsgBox::show(const QString& prompt, int style, const QString& title)
+{
+    const bool yesNo = (style & 0x0F) == vbYesNo;
+    QMessageBox box;
+    box.setWindowTitle(title);
+    QString text = prompt;
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    box.setText(text);
+    box.setTextFormat(Qt::PlainText);
+    switch (style & 0xF0) {
+    case vbQuestion:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case vbInformation:
+        box.setIcon(QMessageBox::Information);
+        break;
+    default:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    }
+    if (yesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::No);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    const int answer = box.exec();
+    if (!yesNo)
+        return vbOK;
+    return answer == QMessageBox::Yes ? vbYes : vbNo;
+}

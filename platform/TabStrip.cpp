@@ -1,0 +1,43 @@
+#include "platform/TabStrip.h"
+
+#include <QPainter>
+#include <QStyleOptionTabWidgetFrame>
+#include <QTabBar>
+
+TabStrip::TabStrip(const QStringList& captions, QWidget* parent)
+    : QWidget(parent)
+    , m_tabBar(new QTabBar(this))
+{
+    m_tabBar->setDrawBase(false);
+    m_tabBar->setExpanding(false);
+    for (const QString& caption : captions)
+        m_tabBar->addTab(caption);
+    m_tabBar->setCurrentIndex(0);
+    connect(m_tabBar, &QTabBar::currentChanged, this, &TabStrip::Click);
+}
+
+int TabStrip::SelectedIndex() const
+{
+    return m_tabBar->currentIndex() + 1;
+}
+
+int TabStrip::TabCount() const
+{
+    return m_tabBar->count();
+}
+
+void TabStrip::resizeEvent(QResizeEvent*)
+{
+    m_tabBar->setGeometry(0, 0, width(), m_tabBar->sizeHint().height());
+}
+
+void TabStrip::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    QStyleOptionTabWidgetFrame frame;
+    frame.initFrom(this);
+    frame.rect = rect().adjusted(0, m_tabBar->height() - 1, 0, 0);
+    frame.shape = QTabBar::RoundedNorth;
+    frame.tabBarSize = m_tabBar->sizeHint();
+    style()->drawPrimitive(QStyle::PE_FrameTabWidget, &frame, &painter, this);
+}

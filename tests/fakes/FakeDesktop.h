@@ -1,0 +1,29 @@
+#pragma once
+
+#include "app/Module1.h"
+#include "fakes/FakeMsgBox.h"
+#include "fakes/FakeSoundPlayer.h"
+#include "fakes/FakeTimeSource.h"
+#include "fakes/FakeWindowSystem.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+
+#include <memory>
+
+// A program directory of its own and fakes for everything the windows ask of
+// the desktop. Windows unloaded during a test are deleted when it ends.
+struct FakeDesktop
+{
+    QTemporaryDir directory;
+    FakeTimeSource time;
+    FakeSoundPlayer sound;
+    FakeWindowSystem windows;
+    FakeMsgBox msgBox;
+    std::unique_ptr<Module1> module =
+        std::make_unique<Module1>(directory.path(), Platform{time, sound, windows, msgBox});
+
+    QString file(const QString& name) const { return directory.path() + '/' + name; }
+    void processDeletes() const { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+    ~FakeDesktop() { processDeletes(); }
+};
