@@ -2,12 +2,35 @@
 
 #include <QPainter>
 #include <QStyleOptionTabWidgetFrame>
+#include <QProxyStyle>
 #include <QTabBar>
+
+namespace {
+
+// Tabs as narrow as their captions allow, so that all four fit the strip's
+// designed width whatever the desktop's style pads them with.
+class CompactTabs final : public QProxyStyle
+{
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        if (metric == PM_TabBarTabHSpace)
+            return 10;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+} // namespace
 
 TabStrip::TabStrip(const QStringList& captions, QWidget* parent)
     : QWidget(parent)
     , m_tabBar(new QTabBar(this))
 {
+    auto* style = new CompactTabs;
+    style->setParent(m_tabBar);
+    m_tabBar->setStyle(style);
+    m_tabBar->setUsesScrollButtons(false);
+    m_tabBar->setElideMode(Qt::ElideNone);
     m_tabBar->setDrawBase(false);
     m_tabBar->setExpanding(false);
     for (const QString& caption : captions)
