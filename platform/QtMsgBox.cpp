@@ -1,11 +1,17 @@
 #include "platform/QtMsgBox.h"
 
+#include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 
 MsgBox::Answer QtMsgBox::show(const QString& prompt, int style, const QString& title)
 {
     const bool yesNo = (style & 0x0F) == vbYesNo;
-    QMessageBox box;
+    // Owned by the window the user is working with, so that the window
+    // manager keeps the box above it even when that window stays on top.
+    // The owner may go while the box is open; the box is not to go with it.
+    QPointer<QMessageBox> owned = new QMessageBox(QApplication::activeWindow());
+    QMessageBox& box = *owned;
     box.setWindowTitle(title);
     QString text = prompt;
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
@@ -30,6 +36,7 @@ MsgBox::Answer QtMsgBox::show(const QString& prompt, int style, const QString& t
         box.setStandardButtons(QMessageBox::Ok);
     }
     const int answer = box.exec();
+    delete owned;
     if (!yesNo)
         return vbOK;
     return answer == QMessageBox::Yes ? vbYes : vbNo;

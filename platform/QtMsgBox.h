@@ -2,8 +2,7 @@
 
 #include "platform/MsgBox.h"
 
-// A QMessageBox that belongs to no window, so it stays usable whichever of the
-// program's windows is open or about to close.
+// The desktop's message box, modal to the whole program as the runtime's is.
 class QtMsgBox final : public MsgBox
 {
 public:
