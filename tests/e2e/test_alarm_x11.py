@@ -1,0 +1,374 @@
+#!/usr/bin/python3
+"""A whole session on a real X server, by mouse and keyboard: dragging and
+locking the clock, arming the alarm in the options dialog, the pop-up and the
+ringing at the alarm minute (libfaketime brings it seconds after arming),
+disarming from the pop-up, quitting.
+
+Usage: test_alarm_x11.py PROGRAM_DIRECTORY
+Starts its own Xvfb and openbox on a free display and ends every process it
+started, by PID.
+"""
+import datetime
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+from PIL import Image, ImageGrab
+from Xlib import X, Xatom, display as xdisplay, error as xerror
+from Xlib.ext import shape
+
+PROGRAM_DIR = None
+SOURCE_DIR = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+SCREEN = (1024, 768)
+BODY = (142, 198)
+DIALOG = (232, 193)
+BANNER = (700, 200)
+PROGRAM_FILES = ["tansywatch", "tansy.gif", "do.wav", "quit.wav", "lock.wav",
+                 "alarm1.wav", "alarm2.wav", "alarm3.wav", "Tansywatch.hlp"]
+
+FAKE_START = datetime.datetime(2026, 12, 7, 7, 4, 35)
+ALARM_AT = datetime.datetime(2026, 12, 7, 7, 5, 0)
+# Armed any later, the confirmation box may still be open when the minute
+# comes, and the pop-up is then put away unseen: a different story.
+LATEST_ARMING = datetime.datetime(2026, 12, 7, 7, 4, 53)
+AUDIO_SAMPLES_PER_SECOND = 44100 * 2  # 16-bit stereo
+
+# Clock-local places; the lock and the red x where their pixels are opaque.
+LOCK = (68, 15)
+CLOSE = (68, 34)
+GRIP = (20, 100)
+SMALL_ALARM = (52, 137, 40, 30)
+# Options dialog, client coordinates: the tab, then spots on the Alarm page.
+ALARM_TAB = (72, 19)
+HOUR_ARROW = (24 + 8 + 41, 40 + 16 + 11)
+MIN_ARROW = (24 + 64 + 41, 40 + 16 + 11)
+ENABLE_BUTTON = (24 + 8 + 52, 40 + 46 + 11)
+
+
+def wait_for(condition, timeout=30.0, what="condition", poll=0.05):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        result = condition()
+        if result:
+            return result
+        time.sleep(poll)
+    raise AssertionError("timed out waiting for " + what)
+
+
+def free_display():
+    for number in range(90, 200):
+        if not os.path.exists("/tmp/.X%d-lock" % number) and \
+                not os.path.exists("/tmp/.X11-unix/X%d" % number):
+            return number
+    raise RuntimeError("no free X display number")
+
+
+def opaque_pixels(name):
+    with Image.open(os.path.join(SOURCE_DIR, "resources", name)) as source:
+        picture = source.convert("RGBA")
+    data = picture.load()
+    return {(x, y) for y in range(picture.height) for x in range(picture.width) if data[x, y][3]}
+
+
+def libfaketime():
+    listing = subprocess.run(["dpkg", "-L", "libfaketime"], capture_output=True, text=True).stdout
+    found = [line for line in listing.splitlines() if line.endswith("/libfaketime.so.1")]
+    return found[0] if found else sys.exit("libfaketime is missing (apt-get install faketime)")
+
+
+class AlarmSessionOnX11(unittest.TestCase):
+    processes = []
+
+    @classmethod
+    def setUpClass(cls):
+        cls.number = free_display()
+        cls.env = dict(os.environ, DISPLAY=":%d" % cls.number)
+        cls.env.pop("QT_QPA_PLATFORM", None)
+        cls.env.pop("WAYLAND_DISPLAY", None)
+        cls.start(["Xvfb", ":%d" % cls.number, "-screen", "0", "%dx%dx24" % SCREEN,
+                   "-nolisten", "tcp"])
+        wait_for(lambda: os.path.exists("/tmp/.X11-unix/X%d" % cls.number), what="Xvfb")
+        cls.x = wait_for(lambda: cls.try_connect(), what="X connection")
+        cls.root = cls.x.screen().root
+        cls.start(["openbox", "--sm-disable"])
+        check = cls.x.intern_atom("_NET_SUPPORTING_WM_CHECK")
+        wait_for(lambda: cls.root.get_full_property(check, X.AnyPropertyType), what="openbox")
+        # Only once openbox has mapped a window of ours is it surely managing.
+        probe = cls.root.create_window(0, 0, 10, 10, 0, cls.x.screen().root_depth)
+        cls.map_managed(probe)
+        probe.destroy()
+        cls.x.sync()
+        cls.work = tempfile.mkdtemp(prefix="tansy-e2e-")
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.x.close()
+        for process in reversed(cls.processes):
+            cls.stop(process)
+        shutil.rmtree(cls.work, ignore_errors=True)
+
+    @classmethod
+    def try_connect(cls):
+        try:
+            return xdisplay.Display(":%d" % cls.number)
+        except Exception:
+            return None
+
+    @classmethod
+    def start(cls, argv, cwd=None, env=None):
+        process = subprocess.Popen(argv, env=env or cls.env, cwd=cwd, stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL)
+        cls.processes.append(process)
+        return process
+
+    @staticmethod
+    def stop(process):
+        if process.poll() is None:
+            process.send_signal(signal.SIGTERM)
+            try:
+                process.wait(5)
+            except subprocess.TimeoutExpired:
+                process.kill()
+                process.wait()
+
+    @classmethod
+    def map_managed(cls, window):
+        # A window manager still starting up (slowly, on a busy machine) can
+        # lose a map request; asking again is harmless.
+        deadline = time.monotonic() + 30
+        while time.monotonic() < deadline:
+            window.map()
+            cls.x.sync()
+            try:
+                return wait_for(lambda: window.get_attributes().map_state == X.IsViewable,
+                                timeout=2, what="a window to be mapped")
+            except AssertionError:
+                window.unmap()
+                cls.x.sync()
+        raise AssertionError("the window manager never mapped a window")
+
+    # --- helpers -----------------------------------------------------------
+
+    def atom(self, name):
+        return self.x.intern_atom(name)
+
+    def wait(self, condition, what, timeout=30.0, poll=0.05):
+        def alive_and(condition=condition):
+            if self.program.poll() is not None:
+                raise AssertionError("the program ended (status %s) while waiting for %s"
+                                     % (self.program.returncode, what))
+            return condition()
+        return wait_for(alive_and, timeout, what, poll)
+
+    def windows(self):
+        """The program's mapped top-level windows as (window, name, origin, size)."""
+        clients = self.root.get_full_property(self.atom("_NET_CLIENT_LIST"), Xatom.WINDOW)
+        found = []
+        for window_id in (clients.value if clients else []):
+            window = self.x.create_resource_object("window", window_id)
+            try:
+                owner = window.get_full_property(self.atom("_NET_WM_PID"), Xatom.CARDINAL)
+                if not owner or owner.value[0] != self.program.pid or \
+                        window.get_attributes().map_state != X.IsViewable:
+                    continue
+                geometry = window.get_geometry()
+                origin = window.translate_coords(self.root, 0, 0)
+                found.append((window, window.get_wm_name(), (-origin.x, -origin.y),
+                              (geometry.width, geometry.height)))
+            except xerror.XError:
+                pass  # gone while we looked
+        return found
+
+    def sized(self, size):
+        return [w for w in self.windows() if w[3] == size]
+
+    def one_sized(self, size, what):
+        return self.wait(lambda: (self.sized(size) or [None])[0], what)
+
+    def banner_popup(self):
+        return [w for w in self.sized(BANNER) if w[1] == "Form1"]
+
+    def clock_origin(self):
+        return self.one_sized(BODY, "the clock")[2]
+
+    def list_popups(self):
+        """Mapped override-redirect windows: an open combo box list is one."""
+        count = 0
+        for child in self.root.query_tree().children:
+            try:
+                attributes = child.get_attributes()
+                count += attributes.override_redirect and attributes.map_state == X.IsViewable
+            except xerror.XError:
+                pass
+        return count
+
+    def answer_box(self, what):
+        """Return, on the next message box once it has the focus."""
+        box = self.wait(lambda: ([w for w in self.windows() if w[3] not in (BODY, DIALOG, BANNER)]
+                                 or [None])[0], what)
+        # While the alarm rings, each play holds the program up to a second.
+        self.wait(lambda: self.x.get_input_focus().focus.id == box[0].id, "the focus on " + what)
+        self.xdotool("key", "Return")
+        wait_for(lambda: all(w[0].id != box[0].id for w in self.windows()),
+                 what=what + " to go away after Return")
+
+    def xdotool(self, *args):
+        subprocess.run(["xdotool"] + [str(a) for a in args], env=self.env, check=True)
+
+    def click(self, origin, place, button=1):
+        self.xdotool("mousemove", origin[0] + place[0], origin[1] + place[1], "click", button)
+
+    def drag_clock(self, by, moves=True):
+        """Drags the clock by its body; returns where it is then."""
+        left, top = self.clock_origin()
+        x, y = left + GRIP[0], top + GRIP[1]
+        self.xdotool("mousemove", x, y, "mousedown", 1, "sleep", 0.2,
+                     "mousemove", x + by[0] // 2, y + by[1] // 2, "sleep", 0.2,
+                     "mousemove", x + by[0], y + by[1], "sleep", 0.2, "mouseup", 1)
+        expected = (left + by[0], top + by[1]) if moves else (left, top)
+        if not moves:
+            time.sleep(0.5)
+        try:
+            self.wait(lambda: self.clock_origin() == expected, "the clock at %s" % (expected,), 5)
+        except AssertionError:
+            self.fail("after a drag by %s the clock is at %s, not %s"
+                      % (by, self.clock_origin(), expected))
+        return expected
+
+    def fake_now(self):
+        return FAKE_START + datetime.timedelta(seconds=time.monotonic() - self.launched)
+
+    def small_alarm_likeness(self):
+        """Share of the alarm icon's pixels that show where the clock keeps it."""
+        left, top = self.clock_origin()
+        x, y, width, height = SMALL_ALARM
+        shot = ImageGrab.grab(xdisplay=":%d" % self.number).convert("RGB").load()
+        with Image.open(os.path.join(SOURCE_DIR, "resources", "alarm_icon.gif")) as source:
+            icon = source.convert("RGBA").resize((width, height), Image.BILINEAR).load()
+        solid = [(i, j) for j in range(height) for i in range(width) if icon[i, j][3] == 255]
+        alike = sum(1 for i, j in solid
+                    if sum(abs(a - b) for a, b in zip(shot[left + x + i, top + y + j], icon[i, j])) < 24)
+        return alike / len(solid)
+
+    @staticmethod
+    def destroyed(window):
+        try:
+            window.get_attributes()
+            return False
+        except xerror.BadWindow:
+            return True
+
+    def audio_since(self, offset):
+        with open(self.audio, "rb") as sound:
+            sound.seek(offset)
+            return sound.read()
+
+    # --- behaviour ---------------------------------------------------------
+
+    def test_session_drag_lock_arm_ring_disarm_and_quit(self):
+        directory = os.path.join(self.work, "program")
+        os.makedirs(directory)
+        for file_name in PROGRAM_FILES:
+            shutil.copy2(os.path.join(PROGRAM_DIR, file_name), directory)
+        self.audio = os.path.join(self.work, "audio.raw")
+        env = dict(self.env, TZ="UTC", LD_PRELOAD=libfaketime(),
+                   FAKETIME="@" + FAKE_START.strftime("%Y-%m-%d %H:%M:%S"),
+                   # Qt's timers run on the monotonic clock; faked, they stop.
+                   FAKETIME_DONT_FAKE_MONOTONIC="1",
+                   SDL_AUDIODRIVER="disk", SDL_DISKAUDIOFILE=self.audio)
+        self.launched = time.monotonic()
+        self.program = self.start([os.path.join(directory, "tansywatch")], cwd=directory, env=env)
+        centre = ((SCREEN[0] - BODY[0]) // 2, (SCREEN[1] - BODY[1]) // 2)
+        self.assertEqual(self.clock_origin(), centre)
+
+        # A drag on the body takes the clock along; locked, it does not.
+        moved = self.drag_clock((250, 150))
+        self.click(moved, LOCK)
+        self.answer_box("the 'locked' box")
+        self.drag_clock((-200, -150), moves=False)
+        self.click(moved, LOCK)
+        self.answer_box("the 'unlocked' box")
+        # Clear of the dialog and the pop-up, which are both centred.
+        clock = self.drag_clock((40, 80))
+        self.assertLess(self.small_alarm_likeness(), 0.3, "alarm icon on the clock before arming")
+
+        # Right presses open the options dialog, once, and never move the clock.
+        self.click(clock, GRIP, button=3)
+        self.one_sized(DIALOG, "the options dialog")
+        heard = os.path.getsize(self.audio)
+        self.click(clock, GRIP, button=3)
+        # The cue sounds as the press is handled: past it, a second dialog
+        # would have been asked for.
+        self.wait(lambda: any(self.audio_since(heard)), "the cue of the second right press", 10)
+        time.sleep(0.3)
+        self.assertEqual(len(self.sized(DIALOG)), 1, "a second right press, a second dialog")
+        self.assertEqual(self.clock_origin(), clock, "a right press moved the clock")
+
+        # Arming: an item picked from each list, then the button.
+        dialog = self.one_sized(DIALOG, "the options dialog")[2]
+        self.click(dialog, ALARM_TAB)
+        for arrow, item in ((HOUR_ARROW, "7"), (MIN_ARROW, "5")):
+            before = self.list_popups()
+            self.click(dialog, arrow)
+            self.wait(lambda: self.list_popups() > before, "the list of a combo box")
+            self.xdotool("type", item)
+            self.xdotool("key", "Return")
+            self.wait(lambda: self.list_popups() == before, "the list to close")
+        if self.fake_now() > LATEST_ARMING:
+            self.fail("the Enable button reached only at %s fake time: start the fake clock earlier"
+                      % self.fake_now().time())
+        self.click(dialog, ENABLE_BUTTON)
+        self.answer_box("the 'Alarm is Enabled now' box")
+        self.wait(lambda: not self.sized(DIALOG), "the dialog to close on arming", 5)
+        self.assertGreater(self.small_alarm_likeness(), 0.8, "no alarm icon on the armed clock")
+        self.assertFalse(self.banner_popup(), "the pop-up showed before the alarm minute")
+
+        # The pop-up comes with the minute, centred, frameless, cut to the banner.
+        popup = self.wait(lambda: (self.banner_popup() or [None])[0], "the TIME's UP pop-up",
+                          timeout=70, poll=0.01)
+        shown = self.fake_now()
+        rang_at = os.path.getsize(self.audio)
+        self.assertLess(abs((shown - ALARM_AT).total_seconds()), 1.0,
+                        "the pop-up showed at %s fake time" % shown.time())
+        window, _, place, _ = popup
+        self.assertEqual(place, ((SCREEN[0] - BANNER[0]) // 2, (SCREEN[1] - BANNER[1]) // 2))
+        shaped = {(x, y) for r in window.shape_get_rectangles(shape.SK.Bounding).rectangles
+                  for y in range(r.y, r.y + r.height) for x in range(r.x, r.x + r.width)}
+        self.assertEqual(shaped, opaque_pixels("banner.gif"))
+        frame = window.get_full_property(self.atom("_NET_FRAME_EXTENTS"), Xatom.CARDINAL)
+        self.assertEqual(list(frame.value) if frame else [0] * 4, [0] * 4, "the pop-up has a frame")
+        states = window.get_full_property(self.atom("_NET_WM_STATE"), Xatom.ATOM)
+        self.assertNotIn(self.atom("_NET_WM_STATE_ABOVE"), set(states.value) if states else set())
+
+        # It rings over and over: in three seconds, more sound than one wave holds.
+        self.wait(lambda: os.path.getsize(self.audio) - rang_at > 3 * 2 * AUDIO_SAMPLES_PER_SECOND,
+                  "three seconds of audio output", 20)
+        samples = memoryview(self.audio_since(rang_at)[:3 * 2 * AUDIO_SAMPLES_PER_SECOND]).cast("h")
+        sounding = sum(1 for sample in samples if sample) / AUDIO_SAMPLES_PER_SECOND
+        self.assertGreater(sounding, 1.2, "the alarm sounded only %.2f s of the first 3 s" % sounding)
+
+        # A click on the pop-up offers to disarm: Yes, then OK.
+        self.click(place, (100, 100))
+        self.answer_box("the 'Disable alarm now?' question")
+        self.answer_box("the 'Alarm is Disabled now' box")
+        self.wait(lambda: self.destroyed(window), "the pop-up to be destroyed", 5)
+        self.assertLess(self.small_alarm_likeness(), 0.3, "alarm icon still on the disarmed clock")
+
+        # Quitting through the red x, with the dialog open.
+        self.click(clock, GRIP, button=3)
+        self.one_sized(DIALOG, "the options dialog, again")
+        self.click(clock, CLOSE)
+        self.answer_box("the 'Quit the program?' question")
+        self.assertEqual(self.program.wait(10), 0)
+
+
+if __name__ == "__main__":
+    if len(sys.argv) < 2:
+        sys.exit(__doc__)
+    PROGRAM_DIR = os.path.abspath(sys.argv.pop(1))
+    unittest.main(verbosity=2)
