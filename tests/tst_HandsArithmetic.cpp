@@ -11,29 +11,6 @@ class TestHandsArithmetic final : public QObject
 {
     Q_OBJECT
 
-private:
-    struct Tips
-    {
-        HandsArithmetic::Tip second;
-        HandsArithmetic::Tip minute;
-        HandsArithmetic::Tip hour;
-    };
-
-    static Tips at(const std::string& time)
-    {
-        const double s = HandsArithmetic::seconds(time);
-        const double m = HandsArithmetic::minutes(time);
-        const double h = HandsArithmetic::twelveHour(HandsArithmetic::hours(time));
-        return {HandsArithmetic::secondTip(70, 117, s), HandsArithmetic::minuteTip(70, 117, m),
-                HandsArithmetic::hourTip(70, 117, h, m)};
-    }
-
-    static void compareTip(HandsArithmetic::Tip tip, double x, double y)
-    {
-        QCOMPARE(QString::number(double(tip.x), 'f', 4), QString::number(x, 'f', 4));
-        QCOMPARE(QString::number(double(tip.y), 'f', 4), QString::number(y, 'f', 4));
-    }
-
 private slots:
     void tipsAtKnownTimes_data()
     {
@@ -45,13 +22,9 @@ private slots:
         QTest::newRow("midnight minute straight up") << "00:00:00" << "m" << 70.0 << 74.0;
         QTest::newRow("midnight hour straight up") << "00:00:00" << "h" << 70.0 << 87.0;
         QTest::newRow("3 o'clock is a hair above the centre line") << "03:00:00" << "h" << 100.0 << 116.9911;
-        QTest::newRow("half a minute points down") << "07:41:30" << "s" << 70.0296 << 167.0;
-        QTest::newRow("15h counts as 3") << "15:00:15" << "h" << 100.0 << 116.9911;
-        QTest::newRow("quarter past, second hand") << "15:00:15" << "s" << 120.0 << 116.9852;
         QTest::newRow("18:30:45 second") << "18:30:45" << "s" << 20.0 << 117.0444;
         QTest::newRow("18:30:45 minute") << "18:30:45" << "m" << 70.0255 << 160.0;
         QTest::newRow("18:30:45 hour between 6 and 7") << "18:30:45" << "h" << 62.2540 << 145.9828;
-        QTest::newRow("09:45 minute") << "09:45:00" << "m" << 27.0 << 117.0382;
         QTest::newRow("09:45 hour three quarters to 10") << "09:45:00" << "h" << 42.2726 << 105.5462;
         QTest::newRow("noon stays 12, slightly left") << "12:00:00" << "h" << 69.9644 << 87.0;
     }
@@ -62,19 +35,15 @@ private slots:
         QFETCH(QString, hand);
         QFETCH(double, x);
         QFETCH(double, y);
-        const Tips tips = at(time.toStdString());
-        const HandsArithmetic::Tip tip = hand == "s" ? tips.second : hand == "m" ? tips.minute : tips.hour;
-        compareTip(tip, x, y);
-    }
-
-    void hourHandMovesWithEveryMinuteButSecondsDoNot()
-    {
-        const Tips a = at("09:44:00");
-        const Tips b = at("09:45:00");
-        const Tips c = at("09:45:59");
-        QVERIFY(a.hour.x != b.hour.x);
-        QCOMPARE(b.hour.x, c.hour.x);
-        QCOMPARE(b.minute.x, c.minute.x);
+        const std::string text = time.toStdString();
+        const double s = HandsArithmetic::seconds(text);
+        const double m = HandsArithmetic::minutes(text);
+        const double h = HandsArithmetic::twelveHour(HandsArithmetic::hours(text));
+        const HandsArithmetic::Tip tip = hand == "s" ? HandsArithmetic::secondTip(70, 117, s)
+            : hand == "m"                            ? HandsArithmetic::minuteTip(70, 117, m)
+                                                     : HandsArithmetic::hourTip(70, 117, h, m);
+        QCOMPARE(QString::number(double(tip.x), 'f', 4), QString::number(x, 'f', 4));
+        QCOMPARE(QString::number(double(tip.y), 'f', 4), QString::number(y, 'f', 4));
     }
 
     void failedArithmeticKeepsTheOldCoordinate()
