@@ -1,5 +1,6 @@
 #include "app/ProgramPaths.h"
 #include "platform/DisplaySession.h"
+#include "platform/OleColor.h"
 #include "platform/SdlSoundPlayer.h"
 
 #include <QElapsedTimer>
@@ -14,16 +15,6 @@ class TestPlatform final : public QObject
     Q_OBJECT
 
 private:
-    static std::optional<std::string> platformFor(const std::map<std::string, std::string>& environment)
-    {
-        return DisplaySession::preferredPlatform([&environment](const char* name) -> std::optional<std::string> {
-            const auto found = environment.find(name);
-            if (found == environment.end())
-                return std::nullopt;
-            return found->second;
-        });
-    }
-
     static qint64 nonSilentBytes(const QString& path)
     {
         QFile file(path);
@@ -36,35 +27,28 @@ private:
 private slots:
     void waylandSessionsRunThroughXWayland_data()
     {
-        QTest::addColumn<QString>("waylandDisplay");
-        QTest::addColumn<QString>("sessionType");
-        QTest::addColumn<QString>("display");
-        QTest::addColumn<QString>("userChoice");
+        QTest::addColumn<QString>("environment");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("X11 session: Qt's own choice") << "" << "x11" << ":0" << "" << "";
-        QTest::newRow("Wayland with XWayland") << "wayland-0" << "wayland" << ":0" << "" << "xcb";
-        QTest::newRow("Wayland named only by the session type") << "" << "wayland" << ":1" << "" << "xcb";
-        QTest::newRow("Wayland without XWayland") << "wayland-0" << "wayland" << "" << "" << "";
-        QTest::newRow("the user's choice wins") << "wayland-0" << "wayland" << ":0" << "wayland" << "";
+        QTest::newRow("X11 session: Qt's own choice") << "XDG_SESSION_TYPE=x11 DISPLAY=:0" << "";
+        QTest::newRow("Wayland with XWayland") << "WAYLAND_DISPLAY=wayland-0 XDG_SESSION_TYPE=wayland DISPLAY=:0" << "xcb";
+        QTest::newRow("Wayland named only by the session type") << "XDG_SESSION_TYPE=wayland DISPLAY=:1" << "xcb";
+        QTest::newRow("Wayland without XWayland") << "WAYLAND_DISPLAY=wayland-0 XDG_SESSION_TYPE=wayland" << "";
+        QTest::newRow("the user's choice wins")
+            << "WAYLAND_DISPLAY=wayland-0 XDG_SESSION_TYPE=wayland DISPLAY=:0 QT_QPA_PLATFORM=wayland" << "";
     }
 
     void waylandSessionsRunThroughXWayland()
     {
-        QFETCH(QString, waylandDisplay);
-        QFETCH(QString, sessionType);
-        QFETCH(QString, display);
-        QFETCH(QString, userChoice);
+        QFETCH(QString, environment);
         QFETCH(QString, expected);
-        std::map<std::string, std::string> environment;
-        const auto put = [&environment](const char* name, const QString& value) {
-            if (!value.isEmpty())
-                environment[name] = value.toStdString();
-        };
-        put("WAYLAND_DISPLAY", waylandDisplay);
-        put("XDG_SESSION_TYPE", sessionType);
-        put("DISPLAY", display);
-        put("QT_QPA_PLATFORM", userChoice);
-        QCOMPARE(QString::fromStdString(platformFor(environment).value_or("")), expected);
+        std::map<std::string, std::string> variables;
+        for (const QString& variable : environment.split(' '))
+            variables[variable.section('=', 0, 0).toStdString()] = variable.section('=', 1).toStdString();
+        const auto platform = DisplaySession::preferredPlatform([&variables](const char* name) {
+            const auto found = variables.find(name);
+            return found == variables.end() ? std::nullopt : std::optional<std::string>(found->second);
+        });
+        QCOMPARE(QString::fromStdString(platform.value_or("")), expected);
     }
 
     void filesLieInTheProgramDirectory()
@@ -72,6 +56,12 @@ private slots:
         QCOMPARE(ProgramPaths::settingsPath("/opt/tansy"), std::string("/opt/tansy/setting.ini"));
         QCOMPARE(ProgramPaths::settingsPath("/"), std::string("/setting.ini"));
         QCOMPARE(ProgramPaths::fileBeside("/opt/tansy", "do.wav"), std::string("/opt/tansy/do.wav"));
+    }
+
+    void desktopColourNumbersEndAt24()
+    {
+        QVERIFY(OleColor::isValid(0x80000018u));
+        QVERIFY(!OleColor::isValid(0x80000019u));
     }
 
     void soundsReachTheDevice()
