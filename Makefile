@@ -6,7 +6,7 @@ JOBS       ?= $(shell nproc)
 
 PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev pkg-config \
             qt6-base-dev libsdl2-dev fonts-liberation \
-            xvfb openbox xdotool x11-utils x11-apps python3 python3-xlib python3-pil faketime
+            xvfb openbox xdotool x11-utils x11-apps buici-clock python3 python3-xlib python3-pil faketime
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
