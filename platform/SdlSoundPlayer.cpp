@@ -43,12 +43,24 @@ private:
 
 } // namespace
 
+SdlSoundPlayer::SdlSoundPlayer()
+{
+    m_idle.setSingleShot(true);
+    QObject::connect(&m_idle, &QTimer::timeout, [this] { closeDevice(); });
+}
+
 SdlSoundPlayer::~SdlSoundPlayer()
 {
-    if (m_device != 0) {
-        SDL_CloseAudioDevice(m_device);
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    }
+    closeDevice();
+}
+
+void SdlSoundPlayer::closeDevice()
+{
+    if (m_device == 0)
+        return;
+    SDL_CloseAudioDevice(m_device);
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    m_device = 0;
 }
 
 bool SdlSoundPlayer::openDevice()
@@ -59,6 +71,9 @@ bool SdlSoundPlayer::openDevice()
         return false;
 
     const QuietStderr quiet;
+    // SDL would otherwise take over SIGINT and SIGTERM for a quit event the
+    // clock never reads, and a plain kill would no longer end it.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         m_unavailable = true;
         return false;
@@ -130,6 +145,8 @@ void SdlSoundPlayer::start(const std::vector<std::uint8_t>& pcm)
     SDL_ClearQueuedAudio(m_device);
     SDL_QueueAudio(m_device, pcm.data(), static_cast<Uint32>(pcm.size()));
     SDL_PauseAudioDevice(m_device, 0);
+    const std::size_t bytesPerSecond = static_cast<std::size_t>(m_frequency * m_channels) * sizeof(Sint16);
+    m_idle.start(static_cast<int>(1000 * pcm.size() / bytesPerSecond) + 1000);
 }
 
 void SdlSoundPlayer::waitUntilDrained(std::size_t bytes) const

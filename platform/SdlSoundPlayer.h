@@ -2,17 +2,21 @@
 
 #include "platform/SoundPlayer.h"
 
+#include <QTimer>
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 // Plays wave files through SDL's audio queue. The device is opened on the first
 // sound, not at start-up, and a machine without sound output stays silent. A
-// device that stops playing is given up on soon after the sound's own length.
+// device that stops playing is given up on soon after the sound's own length,
+// and a device with nothing to play is closed again: its mixing thread would
+// otherwise keep waking an idle clock.
 class SdlSoundPlayer final : public SoundPlayer
 {
 public:
-    SdlSoundPlayer() = default;
+    SdlSoundPlayer();
     ~SdlSoundPlayer() override;
     SdlSoundPlayer(const SdlSoundPlayer&) = delete;
     SdlSoundPlayer& operator=(const SdlSoundPlayer&) = delete;
@@ -22,6 +26,7 @@ public:
 
 private:
     bool openDevice();
+    void closeDevice();
     std::vector<std::uint8_t> loadConverted(const QString& path) const;
     std::vector<std::uint8_t> defaultSound() const;
     void start(const std::vector<std::uint8_t>& pcm);
@@ -32,4 +37,5 @@ private:
     int m_channels = 0;
     int m_bufferFrames = 0;
     bool m_unavailable = false;
+    QTimer m_idle;
 };
