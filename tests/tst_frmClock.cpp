@@ -91,20 +91,6 @@ private slots:
         QVERIFY(!clock->ClockLocked());
     }
 
-    void handsShareTheCentreAndWaitForTheFirstTick()
-    {
-        auto clock = startClock();
-        for (LineControl* hand : {&clock->Line1(), &clock->Line2(), &clock->Line3()}) {
-            QCOMPARE(hand->X1(), 70.0f);
-            QCOMPARE(hand->Y1(), 117.0f);
-        }
-        QCOMPARE(QPointF(clock->Line1().X2(), clock->Line1().Y2()), QPointF(70, 117));
-        QCOMPARE(QPointF(clock->Line2().X2(), clock->Line2().Y2()), QPointF(70, 117));
-        QCOMPARE(QPointF(clock->Line3().X2(), clock->Line3().Y2()), QPointF(112, 117));
-        QVERIFY(clock->Timer1().isActive());
-        QCOMPARE(clock->Timer1().interval(), 100);
-    }
-
     void afterEachTickTheClockWakesJustAfterTheNextSecond()
     {
         auto clock = startClock();
@@ -204,16 +190,6 @@ private slots:
         QCOMPARE(clock->Line1().BorderWidth(), 4);
     }
 
-    void aRelativeFaceNameIsLookedForBesideTheProgram()
-    {
-        QImage face(50, 30, QImage::Format_RGB32);
-        face.fill(Qt::cyan);
-        QVERIFY(face.save(file("mine.png"), "PNG"));
-        writeSettings("[BG]\nlocation=mine.png\n");
-        auto clock = startClock();
-        QCOMPARE(clock->ImageBG().geometry(), QRect(40, 88, 50, 30));
-    }
-
     void aHugePhotoIsShownByItsCorner()
     {
         QImage photo(4000, 4000, QImage::Format_RGB32);
@@ -223,29 +199,6 @@ private slots:
         auto clock = startClock();
         QCOMPARE(clock->ImageBG().geometry(), QRect(40, 88, 4000, 4000));
         QCOMPARE(clock->size(), QSize(142, 198));
-    }
-
-    void brokenSettingsFilesStillGiveAClock_data()
-    {
-        QTest::addColumn<QByteArray>("content");
-        QByteArray noise(64 * 1024, '\0');
-        QRandomGenerator random(7);
-        for (char& byte : noise)
-            byte = static_cast<char>(random.bounded(256));
-        QTest::newRow("random bytes") << noise;
-        QTest::newRow("NUL bytes and a header without bracket")
-            << QByteArray("[Line\0\nBorder\nLine1=\0\n[Clock\n", 30);
-        QTest::newRow("ten megabytes") << QByteArray(10 * 1024 * 1024, 'x');
-    }
-
-    void brokenSettingsFilesStillGiveAClock()
-    {
-        QFETCH(QByteArray, content);
-        writeSettings(content);
-        auto clock = startClock();
-        QCOMPARE(clock->size(), QSize(142, 198));
-        QCOMPARE(clock->ImageBG().geometry(), QRect(40, 88, 64, 64));
-        QVERIFY(clock->Timer1().isActive());
     }
 
     void eachTickPutsTheHandsAtTheTimeOfDay()
@@ -323,19 +276,6 @@ private slots:
         m_time.advanceMs(100);
         clock->Timer1_Timer();
         QTRY_COMPARE(counter.paints, 1);
-    }
-
-    void closingTheClockClosesTheOtherWindows()
-    {
-        auto clock = startClock();
-        Forms& forms = m_module->forms();
-        forms.popup().show();
-        forms.options().show();
-        clock->show();
-        QVERIFY(clock->close());
-        QVERIFY(!forms.popup.loaded());
-        QVERIFY(!forms.options.loaded());
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 };
 

@@ -38,13 +38,6 @@ public:
 
     // Every expected box came, and nothing else.
     bool allAnswered() const { return m_script.isEmpty() && surprises.isEmpty(); }
-    QStringList prompts() const
-    {
-        QStringList texts;
-        for (const Box& box : shown)
-            texts << box.prompt;
-        return texts;
-    }
 
     QList<Box> shown;
     QStringList surprises;
