@@ -27,13 +27,7 @@ TimesUP::TimesUP(Module1& module)
 // or not sized.
 void TimesUP::Form_Load()
 {
-    m_pic1->setAutoSize(true);
-    resize(m_pic1->size());
-    const QRegion outline = gifmod::CreateRegionFromPicture(*m_pic1);
-    if (outline.isEmpty())
-        clearMask();
-    else
-        setMask(outline);
+    gifmod::fitWindowToPicture(*this, *m_pic1);
 }
 
 void TimesUP::showEvent(QShowEvent* event)

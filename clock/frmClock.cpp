@@ -90,13 +90,7 @@ void frmClock::Form_Load()
     m_line3.setStart(m_line1.X1(), m_line3.Y1());
     m_line1.setStart(m_line1.X1(), m_line3.Y1());
 
-    m_pic1->setAutoSize(true);
-    resize(m_pic1->size());
-    const QRegion outline = gifmod::CreateRegionFromPicture(*m_pic1);
-    if (outline.isEmpty())
-        clearMask();
-    else
-        setMask(outline);
+    gifmod::fitWindowToPicture(*this, *m_pic1);
 
     const StartupSettings settings =
         StartupSettings::read(QFile::encodeName(m_module.settingsPath()).toStdString());

@@ -55,3 +55,14 @@ QRegion gifmod::CreateRegionFromPicture(const PictureBox& box)
 {
     return regionFromImage(box.drawnImage());
 }
+
+void gifmod::fitWindowToPicture(QWidget& window, PictureBox& box)
+{
+    box.setAutoSize(true);
+    window.resize(box.size());
+    const QRegion outline = CreateRegionFromPicture(box);
+    if (outline.isEmpty())
+        window.clearMask();
+    else
+        window.setMask(outline);
+}

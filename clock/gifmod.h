@@ -6,6 +6,7 @@
 #include <vector>
 
 class PictureBox;
+class QWidget;
 
 // Cuts a window to the outline of its picture.
 class gifmod final
@@ -43,4 +44,9 @@ public:
     // picture has no pixel that differs from its top-left pixel.
     static QRegion CreateRegionFromPicture(const PictureBox& box);
     static QRegion regionFromImage(const QImage& image);
+
+    // Sizes the window to its picture box, the box to its picture, and cuts
+    // the window to the picture's outline; a picture without one leaves the
+    // window a plain rectangle.
+    static void fitWindowToPicture(QWidget& window, PictureBox& box);
 };
