@@ -1,6 +1,9 @@
 #pragma once
 
+class CommonDialog;
+class Launcher;
 class MsgBox;
+class Registry;
 class SoundPlayer;
 class TimeSource;
 class WindowSystem;
@@ -13,4 +16,7 @@ struct Platform
     SoundPlayer& sound;
     WindowSystem& windows;
     MsgBox& msgBox;
+    CommonDialog& dialogs;
+    Launcher& launcher;
+    Registry& registry;
 };

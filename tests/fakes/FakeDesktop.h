@@ -1,7 +1,10 @@
 #pragma once
 
 #include "app/Module1.h"
+#include "fakes/FakeCommonDialog.h"
+#include "fakes/FakeLauncher.h"
 #include "fakes/FakeMsgBox.h"
+#include "fakes/FakeRegistry.h"
 #include "fakes/FakeSoundPlayer.h"
 #include "fakes/FakeTimeSource.h"
 #include "fakes/FakeWindowSystem.h"
@@ -20,8 +23,11 @@ struct FakeDesktop
     FakeSoundPlayer sound;
     FakeWindowSystem windows;
     FakeMsgBox msgBox;
+    FakeCommonDialog dialogs;
+    FakeLauncher launcher;
+    FakeRegistry registry;
     std::unique_ptr<Module1> module =
-        std::make_unique<Module1>(directory.path(), Platform{time, sound, windows, msgBox});
+        std::make_unique<Module1>(directory.path(), Platform{time, sound, windows, msgBox, dialogs, launcher, registry});
 
     QString file(const QString& name) const { return directory.path() + '/' + name; }
     void processDeletes() const { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
