@@ -2,6 +2,8 @@
 
 #include "app/ProgramPaths.h"
 #include "platform/SoundPlayer.h"
+#include "settings/ProfileFile.h"
+#include "settings/SettingKeys.h"
 
 #include <QFile>
 
@@ -25,6 +27,12 @@ QString Module1::fileBeside(const QString& fileName) const
         ProgramPaths::fileBeside(QFile::encodeName(m_programDirectory).toStdString(),
                                  QFile::encodeName(fileName).toStdString())
             .c_str());
+}
+
+void Module1::writeSetting(const SettingKey& key, const QString& value) const
+{
+    ProfileFile::WritePrivateProfileString(key.section, key.key, value.toStdString(),
+                                           QFile::encodeName(settingsPath()).toStdString());
 }
 
 void Module1::PlaySoundCue(const QString& fileName) const

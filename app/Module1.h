@@ -7,6 +7,8 @@
 
 #include <QString>
 
+struct SettingKey;
+
 // What the program's windows share: the program directory, the alarm state,
 // the sound cue, the message box, the desktop services and the windows.
 class Module1 final
@@ -21,6 +23,9 @@ public:
     const QString& programDirectory() const { return m_programDirectory; }
     QString settingsPath() const;
     QString fileBeside(const QString& fileName) const;
+    // One value into setting.ini at once. A failed write is not reported: it
+    // only means the next start does not bring the value back.
+    void writeSetting(const SettingKey& key, const QString& value) const;
 
     const Platform& platform() const { return m_platform; }
     AlarmState& alarm() { return m_alarm; }

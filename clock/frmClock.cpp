@@ -95,7 +95,7 @@ void frmClock::Form_Load()
     const StartupSettings settings =
         StartupSettings::read(QFile::encodeName(m_module.settingsPath()).toStdString());
     if (settings.faceLocation)
-        applyFacePicture(*settings.faceLocation);
+        applyFacePicture(QFile::decodeName(settings.faceLocation->c_str()));
 
     LineControl* hands[] = {&m_line1, &m_line2, &m_line3};
     for (std::size_t hand = 0; hand < settings.handColors.size(); ++hand) {
@@ -123,14 +123,14 @@ void frmClock::Form_Load()
         move(screen->availableGeometry().center() - rect().center());
 }
 
-void frmClock::applyFacePicture(const std::string& location)
+bool frmClock::applyFacePicture(const QString& location)
 {
     // A relative name means beside the program, never the directory the clock
     // happened to be started from; and only a plain file can be a picture (a
     // pipe would leave start-up waiting for it).
-    const QFileInfo file(QDir(m_module.programDirectory()), QFile::decodeName(location.c_str()));
+    const QFileInfo file(QDir(m_module.programDirectory()), location);
     if (!file.isFile())
-        return;
+        return false;
     QImageReader reader(file.filePath());
     reader.setDecideFormatFromContent(true);
     // Only the part of the picture inside the clock body can ever show; a huge
@@ -140,8 +140,10 @@ void frmClock::applyFacePicture(const std::string& location)
     if (fullSize.isValid())
         reader.setClipRect(QRect(QPoint(0, 0), fullSize.boundedTo(visible)));
     const QImage picture = reader.read();
-    if (!picture.isNull())
-        m_imageBG.setPicture(picture, fullSize.isValid() ? fullSize : picture.size());
+    if (picture.isNull())
+        return false;
+    m_imageBG.setPicture(picture, fullSize.isValid() ? fullSize : picture.size());
+    return true;
 }
 
 void frmClock::Form_Unload()

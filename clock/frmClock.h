@@ -35,6 +35,11 @@ public:
     LineControl& Line3() { return m_line3; }
     ImageControl& Image_SmallAlarm() { return m_imageSmallAlarm; }
 
+    // Shows the picture in the file as the face, at its own size; a name
+    // without a directory is looked for beside the program. False, and the
+    // face as it was, when the file is no picture.
+    bool applyFacePicture(const QString& location);
+
     bool ClockLocked() const { return m_clockLocked; }
 
     // Whether an alarm is armed: the alarm's timer runs exactly then.
@@ -65,7 +70,6 @@ protected:
 private:
     void Form_Unload();
     void DragClock();
-    void applyFacePicture(const std::string& location);
     std::string timeText() const;
 
     Module1& m_module;

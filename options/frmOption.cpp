@@ -3,17 +3,22 @@
 #include "app/Module1.h"
 #include "clock/frmClock.h"
 #include "options/StatusBarText.h"
+#include "platform/CommonDialog.h"
 #include "platform/ComboBox.h"
+#include "platform/Launcher.h"
 #include "platform/OleColor.h"
 #include "platform/PictureBox.h"
 #include "platform/PictureButton.h"
 #include "platform/TabStrip.h"
 #include "platform/TimeSource.h"
 #include "platform/Twips.h"
+#include "platform/WindowSystem.h"
+#include "settings/SettingKeys.h"
 
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
@@ -146,6 +151,17 @@ frmOption::frmOption(Module1& module)
     m_timerStatusbar->setTimerType(Qt::PreciseTimer);
     connect(m_timerStatusbar, &QTimer::timeout, this, &frmOption::Timer_Statusbar_Timer);
     connect(m_tabStrip1, &TabStrip::Click, this, &frmOption::TabStrip1_Click);
+
+    for (QLineEdit* box : {m_textLine1, m_textLine2, m_textLine3})
+        box->installEventFilter(this);
+    connect(m_cmdHandsDefault, &QPushButton::clicked, this, &frmOption::Cmd_HandsDefault_Click);
+    connect(m_comboBorder, &ComboBox::Click, this, &frmOption::Combo_Border_Click);
+    connect(m_comboClockInterface, &ComboBox::Click, this, &frmOption::Combo_ClockInterface_Click);
+    connect(m_cmdTime, &QPushButton::clicked, this, &frmOption::Cmd_time_Click);
+    connect(m_cmdChangePic, &QPushButton::clicked, this, &frmOption::Cmd_ChangePic_Click);
+    connect(m_cmdDefault, &QPushButton::clicked, this, &frmOption::Cmd_Default_Click);
+    connect(m_cmdHelp, &QPushButton::clicked, this, &frmOption::Cmd_Help_Click);
+    connect(m_cmdAbout, &QPushButton::clicked, this, &frmOption::Cmd_About_Click);
 }
 
 frmOption::~frmOption() = default;
@@ -208,6 +224,163 @@ void frmOption::Timer_Statusbar_Timer()
     for (std::size_t panel = 0; panel < texts.size(); ++panel)
         m_panels[panel]->setText(texts[panel]);
     m_timerStatusbar->start(TimeSteps::untilNextSecond(now.time, TickAfterSecondMs));
+}
+
+// A swatch is clicked as a text box is: the button goes down and up over it.
+bool frmOption::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const auto* release = static_cast<QMouseEvent*>(event);
+        auto* box = static_cast<QLineEdit*>(watched);
+        if (release->button() == Qt::LeftButton && box->rect().contains(release->position().toPoint())) {
+            if (box == m_textLine1)
+                Text_line1_Click();
+            else if (box == m_textLine2)
+                Text_line2_Click();
+            else if (box == m_textLine3)
+                Text_line3_Click();
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmOption::Text_line1_Click()
+{
+    chooseHandColor(1);
+}
+
+void frmOption::Text_line2_Click()
+{
+    chooseHandColor(2);
+}
+
+void frmOption::Text_line3_Click()
+{
+    chooseHandColor(3);
+}
+
+// Whichever way the dialog closes, the hand takes the dialog's colour: after
+// a cancel that is the colour last picked here, or black before any pick.
+void frmOption::chooseHandColor(int hand)
+{
+    m_module.PlaySoundCue(QStringLiteral("do.wav"));
+    const std::optional<QColor> picked =
+        m_module.platform().dialogs.ShowColor(this, OleColor::toColor(m_commonDialogColor, palette()));
+    if (picked)
+        m_commonDialogColor = OleColor::fromRgb(picked->red(), picked->green(), picked->blue());
+    setHands(m_commonDialogColor, hand);
+    const SettingKey* keys[] = {&SettingKeys::HourColor, &SettingKeys::MinuteColor, &SettingKeys::SecondColor};
+    m_module.writeSetting(*keys[hand - 1], QString::number(m_commonDialogColor));
+}
+
+// The hand on the clock, the sample hand and the swatch, in that order.
+void frmOption::setHands(std::uint32_t color, int hand)
+{
+    frmClock& clock = m_module.forms().clock();
+    LineControl* clockHands[] = {&clock.Line1(), &clock.Line2(), &clock.Line3()};
+    LineControl* sampleHands[] = {&m_line1, &m_line2, &m_line3};
+    QLineEdit* swatches[] = {m_textLine1, m_textLine2, m_textLine3};
+    clockHands[hand - 1]->setBorderColor(color);
+    sampleHands[hand - 1]->setBorderColor(color);
+    showColor(*swatches[hand - 1], color);
+}
+
+// The sample hands are always one pixel thinner than the clock's.
+void frmOption::setHandWidths(int clockWidth)
+{
+    frmClock& clock = m_module.forms().clock();
+    for (LineControl* hand : {&clock.Line1(), &clock.Line2(), &clock.Line3()})
+        hand->setBorderWidth(clockWidth);
+    for (LineControl* hand : {&m_line1, &m_line2, &m_line3})
+        hand->setBorderWidth(clockWidth - 1);
+}
+
+void frmOption::Cmd_HandsDefault_Click()
+{
+    m_module.PlaySoundCue(QStringLiteral("do.wav"));
+    frmClock& clock = m_module.forms().clock();
+    clock.Line3().setBorderColor(255);
+    clock.Line2().setBorderColor(0);
+    clock.Line1().setBorderColor(0);
+    m_line3.setBorderColor(255);
+    m_line2.setBorderColor(0);
+    m_line1.setBorderColor(0);
+    showColor(*m_textLine3, 255);
+    showColor(*m_textLine2, 0);
+    showColor(*m_textLine1, 0);
+    m_module.writeSetting(SettingKeys::HourColor, QString());
+    m_module.writeSetting(SettingKeys::MinuteColor, QString());
+    m_module.writeSetting(SettingKeys::SecondColor, QString());
+    setHandWidths(3);
+    m_module.writeSetting(SettingKeys::Border, QStringLiteral("Middle"));
+    m_module.platform().windows.setTopmost(clock, true);
+    m_module.writeSetting(SettingKeys::Window, QStringLiteral("Top"));
+}
+
+void frmOption::Combo_Border_Click()
+{
+    m_module.PlaySoundCue(QStringLiteral("do.wav"));
+    static const char* const sizes[] = {"Small", "Middle", "Large"};
+    const int index = m_comboBorder->ListIndex();
+    if (index < 0 || index > 2)
+        return;
+    setHandWidths(index + 2);
+    m_module.writeSetting(SettingKeys::Border, QString::fromLatin1(sizes[index]));
+}
+
+void frmOption::Combo_ClockInterface_Click()
+{
+    m_module.PlaySoundCue(QStringLiteral("do.wav"));
+    const int index = m_comboClockInterface->ListIndex();
+    if (index != 0 && index != 1)
+        return;
+    const bool top = index == 0;
+    m_module.platform().windows.setTopmost(m_module.forms().clock(), top);
+    m_module.writeSetting(SettingKeys::Window, top ? QStringLiteral("Top") : QStringLiteral("Normal"));
+    m_module.msgBox(top ? QStringLiteral("The Clock is on the Top!") : QStringLiteral("The Clock is Normal Window now!"),
+                    MsgBox::vbOKOnly);
+}
+
+void frmOption::Cmd_time_Click()
+{
+    m_module.PlaySoundCue(QStringLiteral("do.wav"));
+    m_module.platform().launcher.openDateTimeSettings();
+}
+
+// A file that is no picture leaves the face as it was, yet the path is stored
+// as chosen: every step after the file dialog goes on regardless.
+void frmOption::Cmd_ChangePic_Click()
+{
+    m_module.PlaySoundCue(QStringLiteral("do.wav"));
+    m_module.msgBox(QStringLiteral("Please open the file as 64 x 64 pixels JPG / GIF format."), MsgBox::vbOKOnly);
+    const QString file = m_module.platform().dialogs.ShowOpen(this, m_commonDialogFilter);
+    if (file.isEmpty())
+        return;
+    m_module.forms().clock().applyFacePicture(file);
+    m_module.msgBox(QStringLiteral("You clock 's background is changed."), MsgBox::vbInformation);
+    m_module.writeSetting(SettingKeys::FacePicture, file);
+}
+
+// The stored path is emptied first, so even without tansy.gif the next start
+// shows the built-in face; the message only comes when the face did change.
+void frmOption::Cmd_Default_Click()
+{
+    m_module.PlaySoundCue(QStringLiteral("do.wav"));
+    m_module.writeSetting(SettingKeys::FacePicture, QString());
+    if (!m_module.forms().clock().applyFacePicture(m_module.fileBeside(QStringLiteral("tansy.gif"))))
+        return;
+    m_module.msgBox(QStringLiteral("The Clock's BG is changed to default Tansy picture."), MsgBox::vbInformation);
+}
+
+void frmOption::Cmd_Help_Click()
+{
+    m_module.PlaySoundCue(QStringLiteral("do.wav"));
+    m_module.platform().dialogs.ShowHelp(m_module.fileBeside(QStringLiteral("Tansywatch.hlp")));
+}
+
+void frmOption::Cmd_About_Click()
+{
+    m_module.PlaySoundCue(QStringLiteral("do.wav"));
 }
 
 void frmOption::reject()

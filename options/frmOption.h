@@ -33,12 +33,29 @@ public:
     void TabStrip1_Click();
     void Timer_Statusbar_Timer();
 
+    // "Option" page.
+    void Text_line1_Click();
+    void Text_line2_Click();
+    void Text_line3_Click();
+    void Cmd_HandsDefault_Click();
+    void Combo_Border_Click();
+    void Combo_ClockInterface_Click();
+    void Cmd_time_Click();
+
+    // "Background" and "About" pages.
+    void Cmd_ChangePic_Click();
+    void Cmd_Default_Click();
+    void Cmd_Help_Click();
+    void Cmd_About_Click();
+
     TabStrip& TabStrip1() const { return *m_tabStrip1; }
     PictureBox& PicOption(int index) const { return *m_picOption.at(static_cast<std::size_t>(index)); }
     QStatusBar& StatusBar1() const { return *m_statusBar1; }
     QLabel& Panel(int index) const { return *m_panels.at(static_cast<std::size_t>(index - 1)); }
     QTimer& Timer_Statusbar() const { return *m_timerStatusbar; }
     const QString& CommonDialog1Filter() const { return m_commonDialogFilter; }
+    // The colour the colour dialog last returned while this window is loaded.
+    std::uint32_t CommonDialog1Color() const { return m_commonDialogColor; }
 
     // "Option" page.
     QLineEdit& Text_line1() const { return *m_textLine1; }
@@ -70,8 +87,12 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void chooseHandColor(int hand);
+    void setHands(std::uint32_t color, int hand);
+    void setHandWidths(int clockWidth);
 
     Module1& m_module;
     TabStrip* m_tabStrip1;
@@ -80,6 +101,7 @@ private:
     std::array<QLabel*, 3> m_panels;
     QTimer* m_timerStatusbar;
     QString m_commonDialogFilter;
+    std::uint32_t m_commonDialogColor = 0;
 
     QLineEdit* m_textLine3;
     QLineEdit* m_textLine2;

@@ -14,6 +14,7 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTest>
+#include <QImage>
 
 // The options dialog as it opens, its tabs and status bar, and the clock's
 // mouse commands that reach it.
@@ -28,6 +29,14 @@ private:
     frmClock& clock() { return forms().clock(); }
     FakeMsgBox& boxes() { return m_desk->msgBox; }
     QString cue(const char* name) { return "async:" + m_desk->file(name); }
+
+    QString setting() const
+    {
+        QFile file(m_desk->file("setting.ini"));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+
+    QList<int> clockWidths() { return {clock().Line1().BorderWidth(), clock().Line2().BorderWidth(), clock().Line3().BorderWidth()}; }
 
     void press(Qt::MouseButton button, const QPoint& at)
     {
@@ -215,6 +224,120 @@ private slots:
         QVERIFY(!forms().options.loaded());
         QCOMPARE(m_desk->windows.moves, 0);
         QCOMPARE(boxes().shown.constFirst().style, MsgBox::vbYesNo + MsgBox::vbQuestion);
+    }
+
+    void swatchGivesItsHandTheDialogsColourEvenAfterACancel()
+    {
+        frmOption& options = forms().options();
+        m_desk->dialogs.colors = {QColor(Qt::green), std::nullopt, QColor(Qt::white)};
+        QTest::mouseClick(&options.Text_line2(), Qt::LeftButton);
+        QCOMPARE(clock().Line2().BorderColor(), 0x00FF00u);
+        QCOMPARE(options.Line2().BorderColor(), 0x00FF00u);
+        QCOMPARE(options.Text_line2().palette().color(QPalette::Base), QColor(Qt::green));
+        // Cancelled: the hour hand takes the green the dialog still holds.
+        QTest::mouseClick(&options.Text_line1(), Qt::LeftButton);
+        QCOMPARE(clock().Line1().BorderColor(), 0x00FF00u);
+        QTest::mouseClick(&options.Text_line3(), Qt::LeftButton);
+        QCOMPARE(m_desk->dialogs.shownColors.back(), QColor(Qt::green));
+        QCOMPARE(setting(), QString("[Line]\r\nLine2=65280\r\nLine1=65280\r\nLine3=16777215\r\n"));
+        QCOMPARE(m_desk->sound.played, QStringList(3, cue("do.wav")));
+
+        // A new dialog starts from black again; Default puts everything back
+        // at once and silently, leaving both lists as they were.
+        forms().options.Unload();
+        frmOption& again = forms().options();
+        QTest::mouseClick(&again.Text_line1(), Qt::LeftButton);
+        QCOMPARE(clock().Line1().BorderColor(), 0u);
+        again.Combo_Border().setListIndex(2);
+        boxes().expect("The Clock is Normal Window now!");
+        again.Combo_ClockInterface().setListIndex(1);
+        again.Combo_Border().setEditText("Border");
+        QTest::mouseClick(&again.Cmd_HandsDefault(), Qt::LeftButton);
+        QCOMPARE(clock().Line3().BorderColor(), 255u);
+        QCOMPARE(again.Text_line3().palette().color(QPalette::Base), QColor(Qt::red));
+        QCOMPARE(clockWidths(), QList<int>({3, 3, 3}));
+        QCOMPARE(again.Line1().BorderWidth(), 2);
+        QCOMPARE(m_desk->windows.topmostCalls.back(), true);
+        QCOMPARE(again.Combo_ClockInterface().currentText(), QString("Normal"));
+        QCOMPARE(setting(), QString("[Line]\r\nLine2=\r\nLine1=\r\nLine3=\r\nBorder=Middle\r\n[Clock]\r\nwindow=Top\r\n"));
+    }
+
+    void thicknessAndModeApplyAtOnceAndAreStored()
+    {
+        frmOption& options = forms().options();
+        const int sizes[] = {2, 0, 1};
+        for (const int index : sizes) {
+            options.Combo_Border().setListIndex(index);
+            QCOMPARE(clockWidths(), QList<int>(3, index + 2));
+            QCOMPARE(options.Line3().BorderWidth(), index + 1);
+        }
+        QVERIFY(setting().contains("Border=Middle\r\n"));
+        boxes().expect("The Clock is Normal Window now!");
+        boxes().expect("The Clock is on the Top!");
+        boxes().expect("The Clock is on the Top!");
+        for (const int index : {1, 0, 0})
+            options.Combo_ClockInterface().setListIndex(index);
+        QCOMPARE(m_desk->windows.topmostCalls, std::vector<bool>({true, false, true, true}));
+        QVERIFY(setting().contains("[Clock]\r\nwindow=Top\r\n"));
+        for (const auto& box : boxes().shown)
+            QCOMPARE(box.style, MsgBox::vbOKOnly);
+        QCOMPARE(m_desk->sound.played.size(), 6);
+    }
+
+    void faceComesFromAnyPictureFileAndGoesBackToTansy()
+    {
+        frmOption& options = forms().options();
+        const QString hint = "Please open the file as 64 x 64 pixels JPG / GIF format.";
+        const QString changed = "You clock 's background is changed.";
+        // A camera's name, with spaces and letters beyond ASCII, on a PNG.
+        const QString photo = m_desk->file("Fotos vom Größten/IMG 0001.JPG");
+        QVERIFY(QDir().mkpath(QFileInfo(photo).path()));
+        QImage picture(100, 80, QImage::Format_RGB32);
+        picture.fill(Qt::blue);
+        QVERIFY(picture.save(photo, "PNG"));
+        const QString notAPicture = m_desk->file("notes.jpg");
+        QFile(notAPicture).open(QIODevice::WriteOnly);
+
+        boxes().expect(hint);
+        m_desk->dialogs.files = {QString()};
+        options.Cmd_ChangePic().click();
+        QVERIFY(!QFile::exists(m_desk->file("setting.ini")));
+
+        boxes().expect(hint);
+        boxes().expect(changed);
+        m_desk->dialogs.files = {photo};
+        options.Cmd_ChangePic().click();
+        QCOMPARE(clock().ImageBG().geometry(), QRect(40, 88, 100, 80));
+        QCOMPARE(m_desk->dialogs.filters.constLast(), QString("JPG,GIF|*.jpg;*.gif"));
+        QCOMPARE(boxes().shown.constLast().style, MsgBox::vbInformation);
+
+        boxes().expect(hint);
+        boxes().expect(changed);
+        m_desk->dialogs.files = {notAPicture};
+        options.Cmd_ChangePic().click();
+        QCOMPARE(clock().ImageBG().geometry().size(), QSize(100, 80));
+        QCOMPARE(setting(), "[BG]\r\nlocation=" + notAPicture + "\r\n");
+
+        // Without tansy.gif the face stays and no message claims otherwise.
+        options.Cmd_Default().click();
+        QCOMPARE(setting(), QString("[BG]\r\nlocation=\r\n"));
+        QCOMPARE(clock().ImageBG().geometry().size(), QSize(100, 80));
+        QVERIFY(QFile::copy(TANSY_RESOURCES_DIR "/tansy.gif", m_desk->file("tansy.gif")));
+        boxes().expect("The Clock's BG is changed to default Tansy picture.");
+        options.Cmd_Default().click();
+        QCOMPARE(clock().ImageBG().geometry(), QRect(40, 88, 64, 64));
+        QCOMPARE(m_desk->sound.played, QStringList(5, cue("do.wav")));
+    }
+
+    void helpAndSystemTimeHandOverAndReturn()
+    {
+        frmOption& options = forms().options();
+        options.Cmd_Help().click();
+        QCOMPARE(m_desk->dialogs.helpFiles, QStringList(m_desk->file("Tansywatch.hlp")));
+        m_desk->launcher.startable = false;
+        options.Cmd_time().click();
+        QCOMPARE(m_desk->launcher.dateTimePanels, 1);
+        QCOMPARE(m_desk->sound.played, QStringList(2, cue("do.wav")));
     }
 };
 
