@@ -6,7 +6,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <atomic>
 #include <csignal>
+#include <fstream>
+#include <iterator>
+#include <thread>
 
 #include <sys/resource.h>
 
@@ -185,6 +189,32 @@ private slots:
         QVERIFY(write(path, "Clock", "window", QStringLiteral("Top \u2602").toUtf8()));
         QCOMPARE(load(path), utf16(";" + (damaged ? QStringLiteral("\uFFFD") : comment) + "\r\n[Line]\r\nBorder=Small\r\n[BG]\r\n"
                                    + "location=" + face + "\r\n[Clock]\r\nwindow=Top \u2602\r\n", bigEndian) + oddByte);
+    }
+
+    void readersNeverSeeAHalfWrittenFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("setting.ini");
+        const QByteArray values[] = {"short", QByteArray(16 * 1024, 'v')};
+        const std::string files[] = {"[S]\r\nk=short\r\n", "[S]\r\nk=" + values[1].toStdString() + "\r\n"};
+        QVERIFY(write(path, "S", "k", values[0]));
+        std::atomic<bool> done{false};
+        std::atomic<int> torn{0};
+        std::thread reader([&] {
+            do {
+                std::ifstream in(path.toStdString(), std::ios::binary);
+                const std::string seen{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+                torn += seen != files[0] && seen != files[1];
+                std::this_thread::yield(); // a spinning reader starves the writer on a busy machine
+            } while (!done);
+        });
+        int written = 0;
+        for (int i = 1; i <= 300; ++i)
+            written += write(path, "S", "k", values[i % 2]);
+        done = true;
+        reader.join();
+        QCOMPARE(written, 300);
+        QCOMPARE(torn.load(), 0);
     }
 
     void unwritablePlacesFailQuietlyAndChangeNothing()
