@@ -1,5 +1,6 @@
 #include "settings/ProfileFile.h"
 
+#include "settings/ProfileEncoding.h"
 #include "settings/ProfileText.h"
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 #include <cerrno>
 #include <chrono>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include <fcntl.h>
@@ -152,9 +154,9 @@ std::size_t ProfileFile::GetPrivateProfileString(std::string_view section, std::
 {
     if (size == 0 || buffer == nullptr)
         return 0;
-    const std::optional<std::string> content = readRegularFile(path);
+    std::optional<std::string> content = readRegularFile(path);
     const std::optional<std::string> value =
-        content ? ProfileText::find(*content, section, key) : std::nullopt;
+        content ? ProfileText::find(ProfileEncoding(std::move(*content)).text(), section, key) : std::nullopt;
     const std::string_view chosen = value ? std::string_view(*value) : defaultValue;
     const std::size_t count = chosen.copy(buffer, std::min(chosen.size(), size - 1));
     buffer[count] = '\0';
@@ -186,8 +188,9 @@ bool ProfileFile::WritePrivateProfileString(std::string_view section, std::strin
         return false;
     }
 
-    const std::string updated = ProfileText::write(content, section, key, value);
-    if (keptMode && updated == content)
+    const ProfileEncoding encoding(std::move(content));
+    const std::string updated = ProfileText::write(encoding.text(), section, key, value);
+    if (keptMode && updated == encoding.text())
         return true;
-    return replaceFile(*target, updated, keptMode);
+    return replaceFile(*target, encoding.encode(updated), keptMode);
 }

@@ -6,6 +6,8 @@
 
 // setting.ini on disk, behind the same two calls the Windows build of the program uses.
 // A file over 16 MiB counts as unreadable: reads give the default, writes are refused.
+// A UTF-16 file (see ProfileEncoding) gives its values as UTF-8 and stays UTF-16
+// when written, mark and all.
 class ProfileFile final {
 public:
     ProfileFile() = delete;

@@ -2,10 +2,15 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <atomic>
 #include <csignal>
+#include <fstream>
+#include <iterator>
+#include <thread>
 
 #include <sys/resource.h>
 
@@ -48,6 +53,12 @@ bool write(const QString& path, const QByteArray& section, const QByteArray& key
 {
     return ProfileFile::WritePrivateProfileString(section.toStdString(), key.toStdString(), value.toStdString(),
                                                   path.toStdString());
+}
+
+// With its byte-order mark; Qt copies broken surrogates as they are.
+QByteArray utf16(const QString& text, bool bigEndian)
+{
+    return QStringEncoder(bigEndian ? QStringEncoder::Utf16BE : QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom)(text);
 }
 
 } // namespace
@@ -151,6 +162,59 @@ private slots:
             QCOMPARE(write(path, writes[i], writes[i + 1], writes[i + 2]), !after.isNull());
         QCOMPARE(load(path), after.isNull() ? before : after);
         QCOMPARE(entriesOf(dir.path()), QStringList{"setting.ini"});
+    }
+
+    void utf16FilesReadAsUtf8AndStayUtf16_data()
+    {
+        QTest::addColumn<bool>("bigEndian");
+        QTest::addColumn<bool>("damaged"); // a lone surrogate, which comes back as U+FFFD, and an odd last byte
+        QTest::newRow("little-endian") << false << false;
+        QTest::newRow("big-endian") << true << false;
+        QTest::newRow("big-endian, damaged") << true << true;
+    }
+
+    void utf16FilesReadAsUtf8AndStayUtf16()
+    {
+        QFETCH(bool, bigEndian);
+        QFETCH(bool, damaged);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("setting.ini");
+        const QString face = QStringLiteral("/home/zo\u00EB/\U0001F33C.gif");
+        const QString comment = damaged ? QString(QChar(0xD800)) : QStringLiteral("\u2602");
+        const QByteArray oddByte = damaged ? "\n" : "";
+        store(path, utf16(";" + comment + "\r\n[Line]\r\nBorder=Large\r\n[BG]\r\nlocation=" + face, bigEndian) + oddByte);
+        QCOMPARE(read(path, "line", "border"), QByteArray("Large"));
+        QCOMPARE(read(path, "BG", "location"), face.toUtf8());
+        QVERIFY(write(path, "Line", "Border", "Small"));
+        QVERIFY(write(path, "Clock", "window", QStringLiteral("Top \u2602").toUtf8()));
+        QCOMPARE(load(path), utf16(";" + (damaged ? QStringLiteral("\uFFFD") : comment) + "\r\n[Line]\r\nBorder=Small\r\n[BG]\r\n"
+                                   + "location=" + face + "\r\n[Clock]\r\nwindow=Top \u2602\r\n", bigEndian) + oddByte);
+    }
+
+    void readersNeverSeeAHalfWrittenFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("setting.ini");
+        const QByteArray values[] = {"short", QByteArray(16 * 1024, 'v')};
+        const std::string files[] = {"[S]\r\nk=short\r\n", "[S]\r\nk=" + values[1].toStdString() + "\r\n"};
+        QVERIFY(write(path, "S", "k", values[0]));
+        std::atomic<bool> done{false};
+        std::atomic<int> torn{0};
+        std::thread reader([&] {
+            do {
+                std::ifstream in(path.toStdString(), std::ios::binary);
+                const std::string seen{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+                torn += seen != files[0] && seen != files[1];
+                std::this_thread::yield(); // a spinning reader starves the writer on a busy machine
+            } while (!done);
+        });
+        int written = 0;
+        for (int i = 1; i <= 300; ++i)
+            written += write(path, "S", "k", values[i % 2]);
+        done = true;
+        reader.join();
+        QCOMPARE(written, 300);
+        QCOMPARE(torn.load(), 0);
     }
 
     void unwritablePlacesFailQuietlyAndChangeNothing()

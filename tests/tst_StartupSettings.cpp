@@ -2,6 +2,7 @@
 #include "settings/StartupSettings.h"
 
 #include <QFile>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -41,6 +42,9 @@ private slots:
                                            << "- | - - - | 2 | Normal";
         QTest::newRow("words do not") << QByteArray("[Line]\nBorder=large\n[Clock]\nWindow=top\n")
                                       << "- | - - - | - | Unchanged";
+        QTest::newRow("Notepad's Unicode")
+            << QByteArray(QStringEncoder(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom)(u"[Line]\r\nBorder=Large\r\n"))
+            << "- | - - - | 4 | Topmost";
         QTest::newRow("Middle, Top") << QByteArray("[Line]\nBorder=Middle\n[Clock]\nWindow=Top\n")
                                      << "- | - - - | 3 | Topmost";
         QTest::newRow("a short colour after a long one is not mixed with it")
