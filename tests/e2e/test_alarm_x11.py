@@ -10,26 +10,14 @@ started, by PID.
 """
 import datetime
 import os
-import shutil
-import signal
-import subprocess
-import sys
-import tempfile
 import time
-import unittest
 
-from PIL import Image, ImageGrab
-from Xlib import X, Xatom, display as xdisplay, error as xerror
+from PIL import Image
+from Xlib import Xatom, error as xerror
 from Xlib.ext import shape
 
-PROGRAM_DIR = None
-SOURCE_DIR = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-SCREEN = (1024, 768)
-BODY = (142, 198)
-DIALOG = (232, 193)
-BANNER = (700, 200)
-PROGRAM_FILES = ["tansywatch", "tansy.gif", "do.wav", "quit.wav", "lock.wav",
-                 "alarm1.wav", "alarm2.wav", "alarm3.wav", "Tansywatch.hlp"]
+import x11session
+from x11session import BANNER, BODY, DIALOG, SCREEN, SOURCE_DIR, X11Session, libfaketime, opaque_pixels
 
 FAKE_START = datetime.datetime(2026, 12, 7, 7, 4, 35)
 ALARM_AT = datetime.datetime(2026, 12, 7, 7, 5, 0)
@@ -50,178 +38,9 @@ MIN_ARROW = (24 + 64 + 41, 40 + 16 + 11)
 ENABLE_BUTTON = (24 + 8 + 52, 40 + 46 + 11)
 
 
-def wait_for(condition, timeout=30.0, what="condition", poll=0.05):
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        result = condition()
-        if result:
-            return result
-        time.sleep(poll)
-    raise AssertionError("timed out waiting for " + what)
-
-
-def free_display():
-    for number in range(90, 200):
-        if not os.path.exists("/tmp/.X%d-lock" % number) and \
-                not os.path.exists("/tmp/.X11-unix/X%d" % number):
-            return number
-    raise RuntimeError("no free X display number")
-
-
-def opaque_pixels(name):
-    with Image.open(os.path.join(SOURCE_DIR, "resources", name)) as source:
-        picture = source.convert("RGBA")
-    data = picture.load()
-    return {(x, y) for y in range(picture.height) for x in range(picture.width) if data[x, y][3]}
-
-
-def libfaketime():
-    listing = subprocess.run(["dpkg", "-L", "libfaketime"], capture_output=True, text=True).stdout
-    found = [line for line in listing.splitlines() if line.endswith("/libfaketime.so.1")]
-    return found[0] if found else sys.exit("libfaketime is missing (apt-get install faketime)")
-
-
-class AlarmSessionOnX11(unittest.TestCase):
-    processes = []
-
-    @classmethod
-    def setUpClass(cls):
-        cls.number = free_display()
-        cls.env = dict(os.environ, DISPLAY=":%d" % cls.number)
-        cls.env.pop("QT_QPA_PLATFORM", None)
-        cls.env.pop("WAYLAND_DISPLAY", None)
-        cls.start(["Xvfb", ":%d" % cls.number, "-screen", "0", "%dx%dx24" % SCREEN,
-                   "-nolisten", "tcp"])
-        wait_for(lambda: os.path.exists("/tmp/.X11-unix/X%d" % cls.number), what="Xvfb")
-        cls.x = wait_for(lambda: cls.try_connect(), what="X connection")
-        cls.root = cls.x.screen().root
-        cls.start(["openbox", "--sm-disable"])
-        check = cls.x.intern_atom("_NET_SUPPORTING_WM_CHECK")
-        wait_for(lambda: cls.root.get_full_property(check, X.AnyPropertyType), what="openbox")
-        # Only once openbox has mapped a window of ours is it surely managing.
-        probe = cls.root.create_window(0, 0, 10, 10, 0, cls.x.screen().root_depth)
-        cls.map_managed(probe)
-        probe.destroy()
-        cls.x.sync()
-        cls.work = tempfile.mkdtemp(prefix="tansy-e2e-")
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.x.close()
-        for process in reversed(cls.processes):
-            cls.stop(process)
-        shutil.rmtree(cls.work, ignore_errors=True)
-
-    @classmethod
-    def try_connect(cls):
-        try:
-            return xdisplay.Display(":%d" % cls.number)
-        except Exception:
-            return None
-
-    @classmethod
-    def start(cls, argv, cwd=None, env=None):
-        process = subprocess.Popen(argv, env=env or cls.env, cwd=cwd, stdout=subprocess.DEVNULL,
-                                   stderr=subprocess.DEVNULL)
-        cls.processes.append(process)
-        return process
-
-    @staticmethod
-    def stop(process):
-        if process.poll() is None:
-            process.send_signal(signal.SIGTERM)
-            try:
-                process.wait(5)
-            except subprocess.TimeoutExpired:
-                process.kill()
-                process.wait()
-
-    @classmethod
-    def map_managed(cls, window):
-        # A window manager still starting up (slowly, on a busy machine) can
-        # lose a map request; asking again is harmless.
-        deadline = time.monotonic() + 30
-        while time.monotonic() < deadline:
-            window.map()
-            cls.x.sync()
-            try:
-                return wait_for(lambda: window.get_attributes().map_state == X.IsViewable,
-                                timeout=2, what="a window to be mapped")
-            except AssertionError:
-                window.unmap()
-                cls.x.sync()
-        raise AssertionError("the window manager never mapped a window")
-
-    # --- helpers -----------------------------------------------------------
-
-    def atom(self, name):
-        return self.x.intern_atom(name)
-
-    def wait(self, condition, what, timeout=30.0, poll=0.05):
-        def alive_and(condition=condition):
-            if self.program.poll() is not None:
-                raise AssertionError("the program ended (status %s) while waiting for %s"
-                                     % (self.program.returncode, what))
-            return condition()
-        return wait_for(alive_and, timeout, what, poll)
-
-    def windows(self):
-        """The program's mapped top-level windows as (window, name, origin, size)."""
-        clients = self.root.get_full_property(self.atom("_NET_CLIENT_LIST"), Xatom.WINDOW)
-        found = []
-        for window_id in (clients.value if clients else []):
-            window = self.x.create_resource_object("window", window_id)
-            try:
-                owner = window.get_full_property(self.atom("_NET_WM_PID"), Xatom.CARDINAL)
-                if not owner or owner.value[0] != self.program.pid or \
-                        window.get_attributes().map_state != X.IsViewable:
-                    continue
-                geometry = window.get_geometry()
-                origin = window.translate_coords(self.root, 0, 0)
-                found.append((window, window.get_wm_name(), (-origin.x, -origin.y),
-                              (geometry.width, geometry.height)))
-            except xerror.XError:
-                pass  # gone while we looked
-        return found
-
-    def sized(self, size):
-        return [w for w in self.windows() if w[3] == size]
-
-    def one_sized(self, size, what):
-        return self.wait(lambda: (self.sized(size) or [None])[0], what)
-
+class AlarmSessionOnX11(X11Session):
     def banner_popup(self):
         return [w for w in self.sized(BANNER) if w[1] == "Form1"]
-
-    def clock_origin(self):
-        return self.one_sized(BODY, "the clock")[2]
-
-    def list_popups(self):
-        """Mapped override-redirect windows: an open combo box list is one."""
-        count = 0
-        for child in self.root.query_tree().children:
-            try:
-                attributes = child.get_attributes()
-                count += attributes.override_redirect and attributes.map_state == X.IsViewable
-            except xerror.XError:
-                pass
-        return count
-
-    def answer_box(self, what):
-        """Return, on the next message box once it has the focus."""
-        box = self.wait(lambda: ([w for w in self.windows() if w[3] not in (BODY, DIALOG, BANNER)]
-                                 or [None])[0], what)
-        # While the alarm rings, each play holds the program up to a second.
-        self.wait(lambda: self.x.get_input_focus().focus.id == box[0].id, "the focus on " + what)
-        self.xdotool("key", "Return")
-        wait_for(lambda: all(w[0].id != box[0].id for w in self.windows()),
-                 what=what + " to go away after Return")
-
-    def xdotool(self, *args):
-        subprocess.run(["xdotool"] + [str(a) for a in args], env=self.env, check=True)
-
-    def click(self, origin, place, button=1):
-        self.xdotool("mousemove", origin[0] + place[0], origin[1] + place[1], "click", button)
 
     def drag_clock(self, by, moves=True):
         """Drags the clock by its body; returns where it is then."""
@@ -247,7 +66,7 @@ class AlarmSessionOnX11(unittest.TestCase):
         """Share of the alarm icon's pixels that show where the clock keeps it."""
         left, top = self.clock_origin()
         x, y, width, height = SMALL_ALARM
-        shot = ImageGrab.grab(xdisplay=":%d" % self.number).convert("RGB").load()
+        shot = self.screenshot().load()
         with Image.open(os.path.join(SOURCE_DIR, "resources", "alarm_icon.gif")) as source:
             icon = source.convert("RGBA").resize((width, height), Image.BILINEAR).load()
         solid = [(i, j) for j in range(height) for i in range(width) if icon[i, j][3] == 255]
@@ -271,10 +90,7 @@ class AlarmSessionOnX11(unittest.TestCase):
     # --- behaviour ---------------------------------------------------------
 
     def test_session_drag_lock_arm_ring_disarm_and_quit(self):
-        directory = os.path.join(self.work, "program")
-        os.makedirs(directory)
-        for file_name in PROGRAM_FILES:
-            shutil.copy2(os.path.join(PROGRAM_DIR, file_name), directory)
+        directory = self.program_copy("program")
         self.audio = os.path.join(self.work, "audio.raw")
         env = dict(self.env, TZ="UTC", LD_PRELOAD=libfaketime(),
                    FAKETIME="@" + FAKE_START.strftime("%Y-%m-%d %H:%M:%S"),
@@ -313,12 +129,7 @@ class AlarmSessionOnX11(unittest.TestCase):
         dialog = self.one_sized(DIALOG, "the options dialog")[2]
         self.click(dialog, ALARM_TAB)
         for arrow, item in ((HOUR_ARROW, "7"), (MIN_ARROW, "5")):
-            before = self.list_popups()
-            self.click(dialog, arrow)
-            self.wait(lambda: self.list_popups() > before, "the list of a combo box")
-            self.xdotool("type", item)
-            self.xdotool("key", "Return")
-            self.wait(lambda: self.list_popups() == before, "the list to close")
+            self.pick_from_list(dialog, arrow, item)
         if self.fake_now() > LATEST_ARMING:
             self.fail("the Enable button reached only at %s fake time: start the fake clock earlier"
                       % self.fake_now().time())
@@ -342,8 +153,7 @@ class AlarmSessionOnX11(unittest.TestCase):
         self.assertEqual(shaped, opaque_pixels("banner.gif"))
         frame = window.get_full_property(self.atom("_NET_FRAME_EXTENTS"), Xatom.CARDINAL)
         self.assertEqual(list(frame.value) if frame else [0] * 4, [0] * 4, "the pop-up has a frame")
-        states = window.get_full_property(self.atom("_NET_WM_STATE"), Xatom.ATOM)
-        self.assertNotIn(self.atom("_NET_WM_STATE_ABOVE"), set(states.value) if states else set())
+        self.assertNotIn(self.atom("_NET_WM_STATE_ABOVE"), self.states(window))
 
         # It rings over and over: in three seconds, more sound than one wave holds.
         self.wait(lambda: os.path.getsize(self.audio) - rang_at > 3 * 2 * AUDIO_SAMPLES_PER_SECOND,
@@ -368,7 +178,4 @@ class AlarmSessionOnX11(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) < 2:
-        sys.exit(__doc__)
-    PROGRAM_DIR = os.path.abspath(sys.argv.pop(1))
-    unittest.main(verbosity=2)
+    x11session.main(__doc__)

@@ -1,0 +1,239 @@
+"""What the whole-program checks share: their own Xvfb and openbox on a free
+display, the program copied into a directory of its own, and ways to find,
+click and answer its windows from outside."""
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+from PIL import Image, ImageGrab
+from Xlib import X, Xatom, display as xdisplay, error as xerror
+
+PROGRAM_DIR = None
+SOURCE_DIR = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+SCREEN = (1024, 768)
+BODY = (142, 198)
+DIALOG = (232, 193)
+BANNER = (700, 200)
+PROGRAM_FILES = ["tansywatch", "tansy.gif", "do.wav", "quit.wav", "lock.wav",
+                 "alarm1.wav", "alarm2.wav", "alarm3.wav", "Tansywatch.hlp"]
+
+
+def wait_for(condition, timeout=30.0, what="condition", poll=0.05):
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        result = condition()
+        if result:
+            return result
+        time.sleep(poll)
+    raise AssertionError("timed out waiting for " + what)
+
+
+def free_display():
+    for number in range(90, 200):
+        if not os.path.exists("/tmp/.X%d-lock" % number) and \
+                not os.path.exists("/tmp/.X11-unix/X%d" % number):
+            return number
+    raise RuntimeError("no free X display number")
+
+
+def opaque_pixels(name):
+    with Image.open(os.path.join(SOURCE_DIR, "resources", name)) as source:
+        picture = source.convert("RGBA")
+    data = picture.load()
+    return {(x, y) for y in range(picture.height) for x in range(picture.width) if data[x, y][3]}
+
+
+def libfaketime():
+    listing = subprocess.run(["dpkg", "-L", "libfaketime"], capture_output=True, text=True).stdout
+    found = [line for line in listing.splitlines() if line.endswith("/libfaketime.so.1")]
+    return found[0] if found else sys.exit("libfaketime is missing (apt-get install faketime)")
+
+
+def main(doc):
+    global PROGRAM_DIR
+    if len(sys.argv) < 2:
+        sys.exit(doc)
+    PROGRAM_DIR = os.path.abspath(sys.argv.pop(1))
+    unittest.main(verbosity=2)
+
+
+class X11Session(unittest.TestCase):
+    processes = []
+    program = None
+
+    @classmethod
+    def setUpClass(cls):
+        cls.number = free_display()
+        cls.env = dict(os.environ, DISPLAY=":%d" % cls.number)
+        cls.env.pop("QT_QPA_PLATFORM", None)
+        cls.env.pop("WAYLAND_DISPLAY", None)
+        cls.env["SDL_AUDIODRIVER"] = "dummy"
+        cls.start(["Xvfb", ":%d" % cls.number, "-screen", "0", "%dx%dx24" % SCREEN,
+                   "-nolisten", "tcp"])
+        wait_for(lambda: os.path.exists("/tmp/.X11-unix/X%d" % cls.number), what="Xvfb")
+        cls.x = wait_for(lambda: cls.try_connect(), what="X connection")
+        cls.root = cls.x.screen().root
+        cls.start(["openbox", "--sm-disable"])
+        check = cls.x.intern_atom("_NET_SUPPORTING_WM_CHECK")
+        wait_for(lambda: cls.root.get_full_property(check, X.AnyPropertyType), what="openbox")
+        # Only once openbox has mapped a window of ours is it surely managing.
+        probe = cls.root.create_window(0, 0, 10, 10, 0, cls.x.screen().root_depth)
+        cls.map_managed(probe)
+        probe.destroy()
+        cls.x.sync()
+        cls.work = tempfile.mkdtemp(prefix="tansy-e2e-")
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.x.close()
+        for process in reversed(cls.processes):
+            cls.stop(process)
+        shutil.rmtree(cls.work, ignore_errors=True)
+
+    @classmethod
+    def try_connect(cls):
+        try:
+            return xdisplay.Display(":%d" % cls.number)
+        except Exception:
+            return None
+
+    @classmethod
+    def start(cls, argv, cwd=None, env=None):
+        process = subprocess.Popen(argv, env=env or cls.env, cwd=cwd, stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL)
+        cls.processes.append(process)
+        return process
+
+    @staticmethod
+    def stop(process):
+        if process.poll() is None:
+            process.send_signal(signal.SIGTERM)
+            try:
+                process.wait(5)
+            except subprocess.TimeoutExpired:
+                process.kill()
+                process.wait()
+
+    @classmethod
+    def map_managed(cls, window):
+        # A window manager still starting up (slowly, on a busy machine) can
+        # lose a map request; asking again is harmless.
+        deadline = time.monotonic() + 30
+        while time.monotonic() < deadline:
+            window.map()
+            cls.x.sync()
+            try:
+                return wait_for(lambda: window.get_attributes().map_state == X.IsViewable,
+                                timeout=2, what="a window to be mapped")
+            except AssertionError:
+                window.unmap()
+                cls.x.sync()
+        raise AssertionError("the window manager never mapped a window")
+
+    def program_copy(self, name, settings=None):
+        directory = os.path.join(self.work, name)
+        os.makedirs(directory)
+        for file_name in PROGRAM_FILES:
+            shutil.copy2(os.path.join(PROGRAM_DIR, file_name), directory)
+        if settings is not None:
+            with open(os.path.join(directory, "setting.ini"), "w", newline="\r\n") as file:
+                file.write(settings)
+        return directory
+
+    def atom(self, name):
+        return self.x.intern_atom(name)
+
+    def wait(self, condition, what, timeout=30.0, poll=0.05):
+        def alive_and(condition=condition):
+            if self.program is not None and self.program.poll() is not None:
+                raise AssertionError("the program ended (status %s) while waiting for %s"
+                                     % (self.program.returncode, what))
+            return condition()
+        return wait_for(alive_and, timeout, what, poll)
+
+    def windows(self):
+        """The program's mapped top-level windows as (window, name, origin, size)."""
+        clients = self.root.get_full_property(self.atom("_NET_CLIENT_LIST"), Xatom.WINDOW)
+        found = []
+        for window_id in (clients.value if clients else []):
+            window = self.x.create_resource_object("window", window_id)
+            try:
+                owner = window.get_full_property(self.atom("_NET_WM_PID"), Xatom.CARDINAL)
+                if not owner or owner.value[0] != self.program.pid or \
+                        window.get_attributes().map_state != X.IsViewable:
+                    continue
+                geometry = window.get_geometry()
+                origin = window.translate_coords(self.root, 0, 0)
+                found.append((window, window.get_wm_name(), (-origin.x, -origin.y),
+                              (geometry.width, geometry.height)))
+            except xerror.XError:
+                pass  # gone while we looked
+        return found
+
+    def sized(self, size):
+        return [w for w in self.windows() if w[3] == size]
+
+    def one_sized(self, size, what):
+        return self.wait(lambda: (self.sized(size) or [None])[0], what)
+
+    def clock_origin(self):
+        return self.one_sized(BODY, "the clock")[2]
+
+    def states(self, window):
+        states = window.get_full_property(self.atom("_NET_WM_STATE"), Xatom.ATOM)
+        return set(states.value) if states else set()
+
+    def list_popups(self):
+        """Mapped override-redirect windows: an open combo box list is one."""
+        count = 0
+        for child in self.root.query_tree().children:
+            try:
+                attributes = child.get_attributes()
+                count += attributes.override_redirect and attributes.map_state == X.IsViewable
+            except xerror.XError:
+                pass
+        return count
+
+    def new_window(self, known, what):
+        """The first of the program's windows not among the known ones, once it has the focus."""
+        known_ids = {w[0].id for w in known}
+        return self.focused_window(lambda w: w[0].id not in known_ids, what)
+
+    def focused_window(self, wanted, what):
+        window = self.wait(lambda: ([w for w in self.windows() if wanted(w)] or [None])[0], what)
+        self.wait(lambda: self.x.get_input_focus().focus.id == window[0].id, "the focus on " + what)
+        return window
+
+    def answer_box(self, what, known=None):
+        """Return, on the next message box once it has the focus: by default
+        the first window that is neither the clock, the dialog nor the pop-up."""
+        if known is None:
+            box = self.focused_window(lambda w: w[3] not in (BODY, DIALOG, BANNER), what)
+        else:
+            box = self.new_window(known, what)
+        self.xdotool("key", "Return")
+        wait_for(lambda: all(w[0].id != box[0].id for w in self.windows()),
+                 what=what + " to go away after Return")
+
+    def xdotool(self, *args):
+        subprocess.run(["xdotool"] + [str(a) for a in args], env=self.env, check=True)
+
+    def click(self, origin, place, button=1):
+        self.xdotool("mousemove", origin[0] + place[0], origin[1] + place[1], "click", button)
+
+    def pick_from_list(self, origin, arrow, item):
+        """Opens a combo box by its arrow and picks the item by typing its start."""
+        before = self.list_popups()
+        self.click(origin, arrow)
+        self.wait(lambda: self.list_popups() > before, "the list of a combo box")
+        self.xdotool("type", item)
+        self.xdotool("key", "Return")
+        self.wait(lambda: self.list_popups() == before, "the list to close")
+
+    def screenshot(self):
+        return ImageGrab.grab(xdisplay=":%d" % self.number).convert("RGB")
