@@ -1,5 +1,6 @@
 #include "app/Forms.h"
 
+#include "about/frmAbout.h"
 #include "alarm/TimesUP.h"
 #include "clock/frmClock.h"
 #include "options/frmOption.h"
@@ -10,6 +11,7 @@ Forms::Forms(Module1& module)
     : clock(module)
     , options(module)
     , popup(module)
+    , about(module)
 {
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/FormSlot.h"
 
+class frmAbout;
 class frmClock;
 class frmOption;
 class TimesUP;
@@ -18,4 +19,5 @@ public:
     FormSlot<frmClock> clock;
     FormSlot<frmOption> options;
     FormSlot<TimesUP> popup;
+    FormSlot<frmAbout> about;
 };

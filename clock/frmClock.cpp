@@ -1,5 +1,6 @@
 #include "clock/frmClock.h"
 
+#include "about/frmAbout.h"
 #include "alarm/AlarmWatch.h"
 #include "alarm/DisableAlarm.h"
 #include "alarm/TimesUP.h"
@@ -151,6 +152,7 @@ void frmClock::Form_Unload()
     Forms& forms = m_module.forms();
     forms.popup.Unload();
     forms.options.Unload();
+    forms.about.Unload();
 }
 
 void frmClock::closeEvent(QCloseEvent* event)

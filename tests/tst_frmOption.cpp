@@ -1,3 +1,4 @@
+#include "about/frmAbout.h"
 #include "alarm/TimesUP.h"
 #include "clock/frmClock.h"
 #include "fakes/FakeDesktop.h"
@@ -214,14 +215,17 @@ private slots:
     {
         clock().show();
         forms().options().show();
+        forms().about().show();
         const QPoint closeArea = clock().ImageClose().geometry().center();
         boxes().expect("Quit the program?", MsgBox::vbNo);
         press(Qt::LeftButton, closeArea);
         QVERIFY(clock().isVisible() && forms().options.loaded());
         boxes().expect("Quit the program?", MsgBox::vbYes);
         press(Qt::LeftButton, closeArea);
-        QVERIFY(!clock().isVisible());
-        QVERIFY(!forms().options.loaded());
+        QVERIFY(!forms().options.loaded() && !forms().about.loaded());
+        // With no window left showing, the program ends.
+        for (const QWidget* window : QApplication::topLevelWidgets())
+            QVERIFY(!window->isVisible());
         QCOMPARE(m_desk->windows.moves, 0);
         QCOMPARE(boxes().shown.constFirst().style, MsgBox::vbYesNo + MsgBox::vbQuestion);
     }

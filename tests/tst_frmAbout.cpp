@@ -1,0 +1,184 @@
+#include "about/frmAbout.h"
+#include "fakes/FakeDesktop.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+// The About window: registry values read as the runtime read them, the search
+// for the system-information tool, and the window's keys, link and frame.
+class TestFrmAbout final : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<FakeDesktop> m_desk;
+    const QString m_noSysInfo = QStringLiteral("目前無法提供系統資訊");
+    const QString m_key = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
+
+    Forms& forms() { return m_desk->module->forms(); }
+
+private slots:
+    void init() { m_desk = std::make_unique<FakeDesktop>(); }
+
+    void cleanup()
+    {
+        QVERIFY2(m_desk->msgBox.allAnswered(), qPrintable("unexpected boxes: " + m_desk->msgBox.surprises.join(" | ")));
+        m_desk.reset();
+    }
+
+    void getKeyValueTurnsBytesIntoText_data()
+    {
+        QTest::addColumn<QString>("valueName");
+        QTest::addColumn<uint>("type");
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<bool>("found");
+        QTest::addColumn<QString>("keyVal");
+        const uint sz = Registry::REG_SZ;
+        const uint dword = Registry::REG_DWORD;
+        const QByteArray full(1024, 'x');
+        // KeyVal holds "x" on entry: text replaces it, a number is appended to it.
+        QTest::newRow("text and its zero") << "PATH" << sz << QByteArray("C:\\a b\0", 7) << true << "C:\\a b";
+        QTest::newRow("text without a zero") << "PATH" << sz << QByteArray("\xE9t\xE9") << true << "\u00E9t\u00E9";
+        QTest::newRow("only a zero") << "PATH" << sz << QByteArray(1, '\0') << true << "";
+        QTest::newRow("fills the buffer") << "PATH" << sz << full << true << QString(full);
+        QTest::newRow("too long") << "PATH" << sz << full + 'x' << false << "";
+        // A zero top byte goes as a text's zero would; each byte loses its own
+        // leading zero.
+        QTest::newRow("number 0x0AFF") << "PATH" << dword << QByteArray("\xFF\x0A\0\0", 4) << true << "&hx0AFF";
+        QTest::newRow("number 0x11223344") << "PATH" << dword << QByteArray("\x44\x33\x22\x11") << true
+                                           << "&hx11223344";
+        QTest::newRow("other type") << "PATH" << 3u << QByteArray("\x01\x02") << true << "x";
+        QTest::newRow("no such value") << "Other" << sz << QByteArray("a") << false << "";
+        QTest::newRow("no such key") << "" << sz << QByteArray() << false << "";
+    }
+
+    void getKeyValueTurnsBytesIntoText()
+    {
+        QFETCH(QString, valueName);
+        QFETCH(uint, type);
+        QFETCH(QByteArray, data);
+        QFETCH(bool, found);
+        QFETCH(QString, keyVal);
+        if (!valueName.isEmpty())
+            m_desk->registry.set(m_key, valueName, type, data);
+        QString KeyVal = "x";
+        QCOMPARE(forms().about().GetKeyValue(Registry::HKEY_LOCAL_MACHINE, m_key, "PATH", KeyVal),
+                 std::optional<bool>(found));
+        QCOMPARE(KeyVal, keyVal);
+        // Closed, or the handle 0 of a key never opened.
+        QCOMPARE(m_desk->registry.closed, std::vector<Registry::HKEY>{valueName.isEmpty() ? 0u : 1u});
+    }
+
+    void startSysInfoFindsTheToolOrSaysItCannot_data()
+    {
+        QTest::addColumn<uint>("firstType");
+        QTest::addColumn<QByteArray>("first");
+        QTest::addColumn<QByteArray>("second");
+        QTest::addColumn<bool>("toolThere");
+        QTest::addColumn<bool>("startable");
+        QTest::addColumn<QStringList>("started");
+        const uint sz = Registry::REG_SZ;
+        const QByteArray path("/nowhere/msinfo32\0", 18);
+        // The second value names %1, a directory of the test's own.
+        const QByteArray dir("%1");
+        const QByteArray none;
+        const QStringList fromPath{"/nowhere/msinfo32"};
+        const QStringList fromDir{"%1/MSINFO32.EXE"};
+        const QStringList nothing;
+        QTest::newRow("first, unchecked") << sz << path << dir << true << true << fromPath;
+        QTest::newRow("first will not start") << sz << path << none << false << false << fromPath;
+        QTest::newRow("tool in second") << 0u << none << dir << true << true << fromDir;
+        QTest::newRow("second ends in /") << 0u << none << dir + '/' << true << true << fromDir;
+        QTest::newRow("no tool in second") << 0u << none << dir << false << true << nothing;
+        QTest::newRow("no values") << 0u << none << none << false << true << nothing;
+        // A run-time error ends the search before the second value.
+        QTest::newRow("empty first") << sz << none << dir << true << true << nothing;
+        QTest::newRow("first of another type") << 3u << QByteArray("\x01") << dir << true << false << QStringList{""};
+    }
+
+    void startSysInfoFindsTheToolOrSaysItCannot()
+    {
+        QFETCH(uint, firstType);
+        QFETCH(QByteArray, first);
+        QFETCH(QByteArray, second);
+        QFETCH(bool, toolThere);
+        QFETCH(bool, startable);
+        QFETCH(QStringList, started);
+        const QString dir = m_desk->directory.path();
+        if (firstType)
+            m_desk->registry.set(m_key, "PATH", firstType, first);
+        if (!second.isEmpty())
+            m_desk->registry.set("SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", Registry::REG_SZ,
+                                 second.replace("%1", dir.toLatin1()) + '\0');
+        if (toolThere)
+            QVERIFY(QFile(dir + "/MSINFO32.EXE").open(QIODevice::WriteOnly));
+        m_desk->launcher.startable = startable;
+        if (!startable || started.isEmpty())
+            m_desk->msgBox.expect(m_noSysInfo);
+        forms().about().StartSysInfo();
+        QCOMPARE(m_desk->launcher.started, started.replaceInStrings("%1", dir));
+        QVERIFY(m_desk->msgBox.allAnswered());
+        for (const FakeMsgBox::Box& box : m_desk->msgBox.shown)
+            QCOMPARE(box.style, MsgBox::vbOKOnly);
+    }
+
+    void windowShowsItselfAndAnswersKeysAndMouse()
+    {
+        frmAbout* about = &forms().about();
+        about->show();
+        QVERIFY(QTest::qWaitForWindowActive(about));
+        QCOMPARE(about->windowTitle(), QString("About Tansywatch"));
+        QCOMPARE(about->lblTitle().text(), QString("Tansywatch"));
+        QCOMPARE(about->lblVersion(2).text(), QString("Version: 1.1"));
+        QCOMPARE(about->geometry(), QRect(156, 129, 326, 236));
+        // Every caption fits what shows of its label; the notice wraps.
+        for (const QLabel* label : about->findChildren<QLabel*>()) {
+            const QRect shown = label->contentsRect()
+                                    .marginsRemoved(QMargins(1, 1, 1, 1) * label->margin())
+                                    .intersected(QRect(label->mapFrom(about, QPoint()), about->size()));
+            const QRect needed = label->fontMetrics().boundingRect(shown, int(label->alignment()) | Qt::TextWordWrap,
+                                                                   label->text());
+            QVERIFY2(label->text().isEmpty() || shown.contains(needed), qPrintable(label->text()));
+        }
+        const QImage shot = about->grab().toImage();
+        QCOMPARE(shot.pixelColor(100, 163), QColor(0x80, 0x80, 0x80));
+        QCOMPARE(shot.pixelColor(100, 165), QColor(Qt::white));
+
+        // The frame comes on the link and goes only on the bare surface, the
+        // rule included; the address does not move under it.
+        QLabel& link = about->Label3(2);
+        const QRect inside = link.rect().adjusted(1, 1, -1, -1);
+        const QImage unframed = link.grab(inside).toImage();
+        const QList<std::pair<QWidget*, bool>> moves{{&link, true}, {&about->lblVersion(4), true},
+                                                     {&about->Image1(), true}, {&about->cmdOK(), true},
+                                                     {nullptr, false}, {&link, true}};
+        for (const auto& [over, framed] : moves) {
+            QTest::mouseMove(about->windowHandle(), over ? over->geometry().center() : QPoint(100, 164));
+            QCOMPARE(link.frameShape(), framed ? QFrame::Box : QFrame::NoFrame);
+        }
+        QCOMPARE(link.grab(inside).toImage(), unframed);
+
+        QTest::mouseClick(&link, Qt::LeftButton);
+        QCOMPARE(m_desk->launcher.urls, QStringList{"https://tansywatch.example.org"});
+        // The access key presses the button as a click would, after a moment.
+        m_desk->msgBox.expect(m_noSysInfo);
+        QTest::keyClick(about, Qt::Key_S, Qt::AltModifier);
+        QTRY_VERIFY(m_desk->msgBox.allAnswered());
+
+        // Enter and Esc both unload it; the next one starts without the frame.
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+            QTest::keyClick(QApplication::focusWidget(), key);
+            QVERIFY(!forms().about.loaded());
+            about = &forms().about();
+            QCOMPARE(about->Label3(2).frameShape(), QFrame::NoFrame);
+            about->show();
+            QVERIFY(QTest::qWaitForWindowActive(about));
+        }
+    }
+};
+
+QTEST_MAIN(TestFrmAbout)
+#include "tst_frmAbout.moc"
