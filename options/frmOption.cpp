@@ -1,5 +1,6 @@
 #include "options/frmOption.h"
 
+#include "about/frmAbout.h"
 #include "app/Module1.h"
 #include "clock/frmClock.h"
 #include "options/StatusBarText.h"
@@ -381,6 +382,10 @@ void frmOption::Cmd_Help_Click()
 void frmOption::Cmd_About_Click()
 {
     m_module.PlaySoundCue(QStringLiteral("do.wav"));
+    frmAbout& about = m_module.forms().about();
+    about.show();
+    about.raise();
+    about.activateWindow();
 }
 
 void frmOption::reject()

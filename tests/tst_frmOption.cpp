@@ -333,15 +333,20 @@ private slots:
         QCOMPARE(m_desk->sound.played, QStringList(5, cue("do.wav")));
     }
 
-    void helpAndSystemTimeHandOverAndReturn()
+    void helpSystemTimeAndAboutHandOverAndReturn()
     {
         frmOption& options = forms().options();
+        options.Cmd_About().click();
+        frmAbout* about = forms().about.loaded();
+        QVERIFY(about && about->isVisible());
+        options.Cmd_About().click();
+        QCOMPARE(forms().about.loaded(), about);
         options.Cmd_Help().click();
         QCOMPARE(m_desk->dialogs.helpFiles, QStringList(m_desk->file("Tansywatch.hlp")));
         m_desk->launcher.startable = false;
         options.Cmd_time().click();
         QCOMPARE(m_desk->launcher.dateTimePanels, 1);
-        QCOMPARE(m_desk->sound.played, QStringList(2, cue("do.wav")));
+        QCOMPARE(m_desk->sound.played, QStringList(4, cue("do.wav")));
     }
 };
 
