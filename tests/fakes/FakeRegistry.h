@@ -2,10 +2,14 @@
 
 #include "platform/Registry.h"
 
-#include <map>
+#include <QMap>
+#include <QPair>
+#include <QStringList>
+
 #include <utility>
 
 // A registry of a few values under HKEY_LOCAL_MACHINE, stored as raw bytes.
+// A key's handle is its place in the list of keys opened so far, from 1.
 class FakeRegistry final : public Registry
 {
 public:
@@ -16,33 +20,26 @@ public:
 
     long RegOpenKeyEx(HKEY root, const QString& subKey, std::uint32_t, std::uint32_t, HKEY& key) override
     {
-        for (std::size_t index = 0; index < m_keys.size(); ++index)
-            if (m_keys[index] == subKey.toLower()) {
-                key = root == HKEY_LOCAL_MACHINE ? index + 1 : 0;
-                return key ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
-            }
-        for (const auto& [name, value] : m_values)
-            if (name.first == subKey.toLower() && root == HKEY_LOCAL_MACHINE) {
-                m_keys.push_back(name.first);
-                key = m_keys.size();
-                return ERROR_SUCCESS;
-            }
-        return ERROR_FILE_NOT_FOUND;
+        const auto values = m_values.keys();
+        const bool exists = std::any_of(values.begin(), values.end(),
+                                        [&](const auto& name) { return name.first == subKey.toLower(); });
+        if (root != HKEY_LOCAL_MACHINE || !exists)
+            return ERROR_FILE_NOT_FOUND;
+        m_opened << subKey.toLower();
+        key = static_cast<HKEY>(m_opened.size());
+        return ERROR_SUCCESS;
     }
     long RegQueryValueEx(HKEY key, const QString& valueName, std::uint32_t& type, QByteArray& buffer,
                          std::uint32_t& size) override
     {
-        if (key == 0 || key > m_keys.size())
+        const auto found = m_values.constFind({m_opened.value(int(key) - 1), valueName.toLower()});
+        if (key == 0 || found == m_values.constEnd())
             return ERROR_FILE_NOT_FOUND;
-        const auto found = m_values.find({m_keys[key - 1], valueName.toLower()});
-        if (found == m_values.end())
-            return ERROR_FILE_NOT_FOUND;
-        const auto& [valueType, data] = found->second;
-        if (data.size() > buffer.size())
+        if (found->second.size() > buffer.size())
             return ERROR_MORE_DATA;
-        type = valueType;
-        buffer.replace(0, data.size(), data);
-        size = static_cast<std::uint32_t>(data.size());
+        type = found->first;
+        buffer.replace(0, found->second.size(), found->second);
+        size = static_cast<std::uint32_t>(found->second.size());
         return ERROR_SUCCESS;
     }
     long RegCloseKey(HKEY key) override
@@ -54,6 +51,6 @@ public:
     std::vector<HKEY> closed;
 
 private:
-    std::map<std::pair<QString, QString>, std::pair<std::uint32_t, QByteArray>> m_values;
-    std::vector<QString> m_keys;
+    QMap<QPair<QString, QString>, QPair<std::uint32_t, QByteArray>> m_values;
+    QStringList m_opened;
 };
