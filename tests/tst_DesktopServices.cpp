@@ -1,10 +1,12 @@
 #include "platform/DisplaySession.h"
 #include "platform/QtLauncher.h"
+#include "platform/SystemInfoRegistry.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
-// What the clock hands over to the desktop: the programs it starts.
+// What the clock hands over to the desktop: the programs it starts and the
+// system-information entry.
 class TestDesktopServices final : public QObject
 {
     Q_OBJECT
@@ -111,6 +113,38 @@ private slots:
         const QStringList panel = QtLauncher::dateTimePanel(
             desktops, [&programs](const QString& program) { return programs.contains(program); });
         QCOMPARE(panel.join(' '), command);
+    }
+
+    void systemInformationIsTheFirstKeyOnly()
+    {
+        const SavedVariables saved{"PATH"};
+        QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/Tansy ü-XXXXXX"));
+        writeProgram(dir.filePath("hardinfo"), "exit 0\n");
+        const QByteArray expected = QFile::encodeName(dir.filePath("hardinfo")) + '\0';
+        qputenv("PATH", QFile::encodeName(dir.path()));
+
+        SystemInfoRegistry registry;
+        Registry::HKEY key = 0;
+        QCOMPARE(registry.RegOpenKeyEx(Registry::HKEY_LOCAL_MACHINE, "software\\microsoft\\shared tools\\msinfo", 0,
+                                       Registry::KEY_READ_ALL, key),
+                 Registry::ERROR_SUCCESS);
+        QByteArray buffer(1024, '\0');
+        std::uint32_t type = 0;
+        std::uint32_t size = 1024;
+        QCOMPARE(registry.RegQueryValueEx(key, "PATH", type, buffer, size), Registry::ERROR_SUCCESS);
+        QCOMPARE(type, Registry::REG_SZ);
+        QCOMPARE(buffer.left(static_cast<int>(size)), expected);
+        QByteArray tooSmall(expected.size() - 1, '\0');
+        QCOMPARE(registry.RegQueryValueEx(key, "PATH", type, tooSmall, size), Registry::ERROR_MORE_DATA);
+        QCOMPARE(registry.RegCloseKey(key), Registry::ERROR_SUCCESS);
+
+        QCOMPARE(registry.RegOpenKeyEx(Registry::HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools Location", 0,
+                                       Registry::KEY_READ_ALL, key),
+                 Registry::ERROR_FILE_NOT_FOUND);
+        qputenv("PATH", "/nonexistent");
+        QCOMPARE(registry.RegOpenKeyEx(Registry::HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", 0,
+                                       Registry::KEY_READ_ALL, key),
+                 Registry::ERROR_FILE_NOT_FOUND);
     }
 };
 
