@@ -1,12 +1,15 @@
 #include "platform/DisplaySession.h"
+#include "platform/QtCommonDialog.h"
 #include "platform/QtLauncher.h"
 #include "platform/SystemInfoRegistry.h"
 
+#include <QFileDialog>
+#include <QListView>
 #include <QTemporaryDir>
 #include <QTest>
 
-// What the clock hands over to the desktop: the programs it starts and the
-// system-information entry.
+// What the clock hands over to the desktop: the programs it starts, the
+// system-information entry and the file dialog's filter.
 class TestDesktopServices final : public QObject
 {
     Q_OBJECT
@@ -145,6 +148,31 @@ private slots:
         QCOMPARE(registry.RegOpenKeyEx(Registry::HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", 0,
                                        Registry::KEY_READ_ALL, key),
                  Registry::ERROR_FILE_NOT_FOUND);
+    }
+
+    void pictureFilesShowWhateverTheirCase()
+    {
+        QTemporaryDir dir;
+        for (const char* name : {"IMG_0001.JPG", "face.gif", "Über mich.Jpg", "notes.png", "photo.jpeg"})
+            QFile(dir.filePath(QString::fromUtf8(name))).open(QIODevice::WriteOnly);
+        QFileDialog dialog;
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        QtCommonDialog::prepareOpen(dialog, "JPG,GIF|*.jpg;*.gif");
+        // Matching with case, as the desktops' own dialogs do.
+        dialog.setFilter(dialog.filter() | QDir::CaseSensitive);
+        dialog.setDirectory(dir.path());
+        dialog.open();
+        QCOMPARE(dialog.nameFilters().size(), 1);
+        const QListView* view = dialog.findChild<QListView*>("listView");
+        QVERIFY(view);
+        const auto shown = [view] {
+            QStringList names;
+            for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
+                names << view->model()->index(row, 0, view->rootIndex()).data().toString();
+            names.sort();
+            return names;
+        };
+        QTRY_COMPARE(shown(), QStringList({"IMG_0001.JPG", "face.gif", "Über mich.Jpg"}));
     }
 };
 
