@@ -2,9 +2,12 @@
 #include "clock/frmClock.h"
 #include "platform/DisplaySession.h"
 #include "platform/Platform.h"
+#include "platform/QtCommonDialog.h"
+#include "platform/QtLauncher.h"
 #include "platform/QtMsgBox.h"
 #include "platform/QtWindowSystem.h"
 #include "platform/SdlSoundPlayer.h"
+#include "platform/SystemInfoRegistry.h"
 #include "platform/SystemTimeSource.h"
 
 #include <QApplication>
@@ -23,7 +26,11 @@ int main(int argc, char* argv[])
     SdlSoundPlayer sound;
     QtWindowSystem windows;
     QtMsgBox msgBox;
-    Module1 module(QCoreApplication::applicationDirPath(), Platform{time, sound, windows, msgBox});
+    QtCommonDialog dialogs;
+    QtLauncher launcher;
+    SystemInfoRegistry registry;
+    Module1 module(QCoreApplication::applicationDirPath(),
+                   Platform{time, sound, windows, msgBox, dialogs, launcher, registry});
 
     module.forms().clock().show();
     return QApplication::exec();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QProcessEnvironment>
+
 #include <functional>
 #include <optional>
 #include <string>
@@ -17,4 +19,9 @@ public:
     // Applies the choice, and the X11 settings that keep an idle clock idle, to
     // this process; call before the application object exists.
     static void preferX11();
+    // The environment for the programs started for the user: this process's,
+    // with the variables preferX11() set put back as the session had them, so
+    // that a browser or a settings panel runs wherever the user's desktop
+    // would run it.
+    static QProcessEnvironment userEnvironment();
 };

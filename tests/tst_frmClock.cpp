@@ -3,7 +3,10 @@
 #include "clock/frmClock.h"
 #include "clock/gifmod.h"
 #include "options/frmOption.h"
+#include "fakes/FakeCommonDialog.h"
+#include "fakes/FakeLauncher.h"
 #include "fakes/FakeMsgBox.h"
+#include "fakes/FakeRegistry.h"
 #include "fakes/FakeSoundPlayer.h"
 #include "fakes/FakeTimeSource.h"
 #include "fakes/FakeWindowSystem.h"
@@ -29,6 +32,9 @@ private:
     FakeSoundPlayer m_sound;
     FakeWindowSystem m_windows;
     FakeMsgBox m_msgBox;
+    FakeCommonDialog m_dialogs;
+    FakeLauncher m_launcher;
+    FakeRegistry m_registry;
     std::unique_ptr<Module1> m_module;
 
     QString file(const QString& name) const { return m_dir->path() + '/' + name; }
@@ -46,7 +52,8 @@ private:
     frmClock* startClock()
     {
         m_windows.topmostCalls.clear();
-        m_module = std::make_unique<Module1>(m_dir->path(), Platform{m_time, m_sound, m_windows, m_msgBox});
+        m_module = std::make_unique<Module1>(
+            m_dir->path(), Platform{m_time, m_sound, m_windows, m_msgBox, m_dialogs, m_launcher, m_registry});
         return &m_module->forms().clock();
     }
 
