@@ -209,13 +209,13 @@ std::optional<bool> frmAbout::GetKeyValue(Registry::HKEY KeyRoot, const QString&
     if (KeyValSize == 0)
         return std::nullopt;
 
-    // Each byte is one character. Text values end in a zero, which is not
-    // part of the text.
+    // Text values end in a zero, which is not part of the text, and come in
+    // the system's narrow encoding; a number is taken byte by byte.
     const int size = static_cast<int>(KeyValSize);
     const int kept = tmpVal.at(size - 1) == '\0' ? size - 1 : size;
     switch (KeyValType) {
     case Registry::REG_SZ:
-        KeyVal = QString::fromLatin1(tmpVal.constData(), kept);
+        KeyVal = QString::fromLocal8Bit(tmpVal.constData(), kept);
         break;
     case Registry::REG_DWORD:
         // Byte by byte from the most significant one, each without its

@@ -41,7 +41,7 @@ private slots:
         const QByteArray full(1024, 'x');
         // KeyVal holds "x" on entry: text replaces it, a number is appended to it.
         QTest::newRow("text and its zero") << "PATH" << sz << QByteArray("C:\\a b\0", 7) << true << "C:\\a b";
-        QTest::newRow("text without a zero") << "PATH" << sz << QByteArray("\xE9t\xE9") << true << "\u00E9t\u00E9";
+        QTest::newRow("text without a zero") << "PATH" << sz << QByteArray("\xC3\xA9t\xC3\xA9") << true << "\u00E9t\u00E9";
         QTest::newRow("only a zero") << "PATH" << sz << QByteArray(1, '\0') << true << "";
         QTest::newRow("fills the buffer") << "PATH" << sz << full << true << QString(full);
         QTest::newRow("too long") << "PATH" << sz << full + 'x' << false << "";
