@@ -17,7 +17,7 @@ from Xlib import Xatom, error as xerror
 from Xlib.ext import shape
 
 import x11session
-from x11session import BANNER, BODY, DIALOG, SCREEN, SOURCE_DIR, X11Session, libfaketime, opaque_pixels
+from x11session import BANNER, BODY, DIALOG, GRIP, SCREEN, SOURCE_DIR, X11Session, libfaketime, opaque_pixels
 
 FAKE_START = datetime.datetime(2026, 12, 7, 7, 4, 35)
 ALARM_AT = datetime.datetime(2026, 12, 7, 7, 5, 0)
@@ -29,7 +29,7 @@ AUDIO_SAMPLES_PER_SECOND = 44100 * 2  # 16-bit stereo
 # Clock-local places; the lock and the red x where their pixels are opaque.
 LOCK = (68, 15)
 CLOSE = (68, 34)
-GRIP = (20, 100)
+
 SMALL_ALARM = (52, 137, 40, 30)
 # Options dialog, client coordinates: the tab, then spots on the Alarm page.
 ALARM_TAB = (72, 19)
@@ -41,23 +41,6 @@ ENABLE_BUTTON = (24 + 8 + 52, 40 + 46 + 11)
 class AlarmSessionOnX11(X11Session):
     def banner_popup(self):
         return [w for w in self.sized(BANNER) if w[1] == "Form1"]
-
-    def drag_clock(self, by, moves=True):
-        """Drags the clock by its body; returns where it is then."""
-        left, top = self.clock_origin()
-        x, y = left + GRIP[0], top + GRIP[1]
-        self.xdotool("mousemove", x, y, "mousedown", 1, "sleep", 0.2,
-                     "mousemove", x + by[0] // 2, y + by[1] // 2, "sleep", 0.2,
-                     "mousemove", x + by[0], y + by[1], "sleep", 0.2, "mouseup", 1)
-        expected = (left + by[0], top + by[1]) if moves else (left, top)
-        if not moves:
-            time.sleep(0.5)
-        try:
-            self.wait(lambda: self.clock_origin() == expected, "the clock at %s" % (expected,), 5)
-        except AssertionError:
-            self.fail("after a drag by %s the clock is at %s, not %s"
-                      % (by, self.clock_origin(), expected))
-        return expected
 
     def fake_now(self):
         return FAKE_START + datetime.timedelta(seconds=time.monotonic() - self.launched)

@@ -12,7 +12,7 @@ import time
 from PIL import Image
 
 import x11session
-from x11session import BODY, DIALOG, X11Session, libfaketime
+from x11session import BODY, DIALOG, GRIP, X11Session, libfaketime
 
 ABOUT = (326, 236)
 # Options dialog, client coordinates.
@@ -28,7 +28,7 @@ ABOUT_BUTTON = (24 + 96 + 40, 40 + 24 + 32)
 # Clock-local: the centre the hands turn on, and the red x.
 CENTRE = (72, 120)
 CLOSE = (68, 34)
-GRIP = (20, 100)
+
 FACE_COLOUR = (40, 200, 120)
 
 
@@ -44,26 +44,34 @@ class OptionsOnX11(X11Session):
                    FAKETIME_DONT_FAKE_MONOTONIC="1")
         self.program = self.start([os.path.join(directory, "tansywatch")], cwd=self.work, env=env)
         clock = self.one_sized(BODY, "the clock")
+        # Clear of the dialog, which opens in the middle of the screen too.
+        self.drag_clock((300, 0))
         # Past the first tick the hands stand at three o'clock.
         time.sleep(0.5)
         return clock
 
     def open_dialog(self, clock):
-        self.click(clock[2], GRIP, button=3)
+        self.click(self.clock_origin(), GRIP, button=3)
         return self.one_sized(DIALOG, "the options dialog")
 
     def hour_hand(self, clock):
-        """Thickness and colour of the hour hand, which points to the right."""
+        """Thickness and colour of the hour hand, which points to the right:
+        the pixels across it, edges counted by how much of the hand they show."""
         shot = self.screenshot().load()
-        x = clock[2][0] + CENTRE[0] + 12
-        top = clock[2][1] + CENTRE[1] - 8
-        column = [shot[x, top + i] for i in range(17)]
+        left, top = self.clock_origin()
+        column = [shot[left + CENTRE[0] + 12, top + CENTRE[1] - 8 + i] for i in range(17)]
         background = column[0]
-        drawn = [pixel for pixel in column if sum(abs(a - b) for a, b in zip(pixel, background)) > 60]
-        return len(drawn), (drawn[len(drawn) // 2] if drawn else None)
+
+        def distance(pixel):
+            return sum(abs(a - b) for a, b in zip(pixel, background))
+        hand = max(column, key=distance)
+        if distance(hand) < 60:
+            return 0, None
+        return round(sum(distance(pixel) for pixel in column) / distance(hand)), hand
 
     def face_pixel(self, clock):
-        return self.screenshot().getpixel((clock[2][0] + 44, clock[2][1] + 92))
+        left, top = self.clock_origin()
+        return self.screenshot().getpixel((left + 44, top + 92))
 
     def is_above(self, clock):
         return self.atom("_NET_WM_STATE_ABOVE") in self.states(clock[0])
@@ -85,10 +93,11 @@ class OptionsOnX11(X11Session):
         self.wait(lambda: self.hour_hand(clock)[0] == 4, "hands 4 px thick", 5)
         self.assertIn("Border=Large\r\n", self.setting(directory))
 
+        before = self.clock_origin()
         self.pick_from_list(dialog, MODE_ARROW, "N")
         self.answer_box("the 'Normal Window' box")
         self.wait(lambda: not self.is_above(clock), "the clock to leave the top", 5)
-        self.assertEqual(self.clock_origin(), clock[2], "going Normal moved the clock")
+        self.assertEqual(self.clock_origin(), before, "going Normal moved the clock")
 
         self.click(dialog, HANDS_DEFAULT)
         self.wait(lambda: self.is_above(clock), "the clock back on top", 5)
@@ -99,9 +108,10 @@ class OptionsOnX11(X11Session):
         self.pick_from_list(dialog, BORDER_ARROW, "S")
         self.pick_from_list(dialog, MODE_ARROW, "N")
         self.answer_box("the 'Normal Window' box")
+        known = self.windows()
         self.click(dialog, HOUR_SWATCH)
-        colours = self.new_window(self.windows(), "the colour dialog")
-        self.xdotool("key", "ctrl+a")
+        colours = self.new_window(known, "the colour dialog")
+        self.xdotool("key", "alt+h", "ctrl+a")
         self.xdotool("type", "#ffff00")
         self.xdotool("key", "Return")
         self.wait(lambda: all(w[0].id != colours[0].id for w in self.windows()), "the colour dialog to close")
@@ -109,8 +119,9 @@ class OptionsOnX11(X11Session):
 
         self.click(dialog, BACKGROUND_TAB)
         self.click(dialog, CUSTOMERIZE)
+        known = self.windows()
         self.answer_box("the 64 x 64 hint")
-        files = self.new_window(self.windows(), "the file dialog")
+        files = self.new_window(known, "the file dialog")
         self.xdotool("type", face)
         self.xdotool("key", "Return")
         self.wait(lambda: all(w[0].id != files[0].id for w in self.windows()), "the file dialog to close")
@@ -126,8 +137,9 @@ class OptionsOnX11(X11Session):
         self.assertEqual(len(self.sized(ABOUT)), 1)
         self.assertEqual(self.sized(ABOUT)[0][1], "About Tansywatch")
 
-        self.click(clock[2], CLOSE)
-        self.answer_box("the 'Quit the program?' question", known=self.windows())
+        known = self.windows()
+        self.click(self.clock_origin(), CLOSE)
+        self.answer_box("the 'Quit the program?' question", known=known)
         self.assertEqual(self.program.wait(10), 0)
 
         clock = self.launch(directory)

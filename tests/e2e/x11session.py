@@ -19,6 +19,8 @@ SCREEN = (1024, 768)
 BODY = (142, 198)
 DIALOG = (232, 193)
 BANNER = (700, 200)
+# Clock-local: a spot on the body to hold it by.
+GRIP = (20, 100)
 PROGRAM_FILES = ["tansywatch", "tansy.gif", "do.wav", "quit.wav", "lock.wav",
                  "alarm1.wav", "alarm2.wav", "alarm3.wav", "Tansywatch.hlp"]
 
@@ -154,7 +156,13 @@ class X11Session(unittest.TestCase):
                 raise AssertionError("the program ended (status %s) while waiting for %s"
                                      % (self.program.returncode, what))
             return condition()
-        return wait_for(alive_and, timeout, what, poll)
+        try:
+            return wait_for(alive_and, timeout, what, poll)
+        except AssertionError as failure:
+            # What the screen showed is most of the story of a timeout.
+            picture = os.path.join(tempfile.gettempdir(), "tansy-e2e-%s.png" % self.id().split(".")[-1])
+            self.screenshot().save(picture)
+            raise AssertionError("%s (screen: %s)" % (failure, picture)) from None
 
     def windows(self):
         """The program's mapped top-level windows as (window, name, origin, size)."""
@@ -183,6 +191,23 @@ class X11Session(unittest.TestCase):
 
     def clock_origin(self):
         return self.one_sized(BODY, "the clock")[2]
+
+    def drag_clock(self, by, moves=True):
+        """Drags the clock by its body; returns where it is then."""
+        left, top = self.clock_origin()
+        x, y = left + GRIP[0], top + GRIP[1]
+        self.xdotool("mousemove", x, y, "mousedown", 1, "sleep", 0.2,
+                     "mousemove", x + by[0] // 2, y + by[1] // 2, "sleep", 0.2,
+                     "mousemove", x + by[0], y + by[1], "sleep", 0.2, "mouseup", 1)
+        expected = (left + by[0], top + by[1]) if moves else (left, top)
+        if not moves:
+            time.sleep(0.5)
+        try:
+            self.wait(lambda: self.clock_origin() == expected, "the clock at %s" % (expected,), 5)
+        except AssertionError:
+            self.fail("after a drag by %s the clock is at %s, not %s"
+                      % (by, self.clock_origin(), expected))
+        return expected
 
     def states(self, window):
         states = window.get_full_property(self.atom("_NET_WM_STATE"), Xatom.ATOM)
