@@ -13,6 +13,9 @@ import x11session  # noqa: E402
 from x11session import BANNER, BODY, DIALOG, SOURCE_DIR, X11Session, libfaketime  # noqa: E402
 
 ALARM_TAB = (72, 19)
+ABOUT_TAB = (185, 19)
+ABOUT_BUTTON = (24 + 96 + 40, 40 + 24 + 32)
+ABOUT = (326, 236)
 HOUR_ARROW = (24 + 8 + 41, 40 + 16 + 11)
 MIN_ARROW = (24 + 64 + 41, 40 + 16 + 11)
 ENABLE_BUTTON = (24 + 8 + 52, 40 + 46 + 11)
@@ -35,6 +38,15 @@ class Walkthrough(X11Session):
         self.save((dialog[2][0] - MARGIN, min(dialog[2][1] - 20, clock[1]) - MARGIN,
                    clock[0] + BODY[0] + MARGIN, max(dialog[2][1] + DIALOG[1], clock[1] + BODY[1]) + MARGIN),
                   "options.png")
+
+        self.click(dialog[2], ABOUT_TAB)
+        self.click(dialog[2], ABOUT_BUTTON)
+        about = self.one_sized(ABOUT, "the About window")
+        self.wait(lambda: self.x.get_input_focus().focus.id == about[0].id, "the About window's focus")
+        left, top = about[2]
+        self.save((left - MARGIN, top - 20 - MARGIN, left + ABOUT[0] + MARGIN, top + ABOUT[1] + MARGIN), "about.png")
+        self.xdotool("key", "Return")
+        self.wait(lambda: not self.sized(ABOUT), "the About window to close")
 
         self.click(dialog[2], ALARM_TAB)
         self.pick_from_list(dialog[2], HOUR_ARROW, "7")
