@@ -198,7 +198,7 @@ private slots:
         options.Cmd_Alarm().click();
         verifyArmed(false);
         QCOMPARE(cues(), QStringList(2, cue("do.wav")));
-        QVERIFY(boxes().shown.constFirst().style == MsgBox::vbInformation);
+        QVERIFY(boxes().styles.constFirst() == MsgBox::vbInformation);
     }
 
     void anAlarmForThisMinuteGoesOffUnderItsConfirmationAndRingsWithoutPopUp()
@@ -226,7 +226,7 @@ private slots:
         options.alarmTab().Option_sound(2).click();
         QCOMPARE(alarm().AlarmSoundFile, m_desk->file("alarm3.wav"));
         QCOMPARE(cues(), QStringList({cue("alarm2.wav"), cue("alarm3.wav")}));
-        QCOMPARE(boxes().shown.constFirst().style, MsgBox::vbYesNo + MsgBox::vbQuestion);
+        QCOMPARE(boxes().styles.constFirst(), MsgBox::vbYesNo + MsgBox::vbQuestion);
     }
 
     void popUpIsCutToItsBannerAndAsksOnceTheDragEnds()
@@ -248,11 +248,11 @@ private slots:
         QMouseEvent drag(QEvent::MouseMove, QPointF(grip + QPoint(30, 20)), popup.pic1().mapToGlobal(QPointF(grip + QPoint(30, 20))),
                          Qt::NoButton, Qt::RightButton, {});
         QCoreApplication::sendEvent(&popup.pic1(), &drag);
-        QVERIFY(boxes().shown.size() == 1);
+        QVERIFY(boxes().styles.size() == 1);
         QCOMPARE(popup.pos(), start + QPoint(30, 20));
         expectDisableQuestion(MsgBox::vbNo);
         QTest::mouseRelease(&popup.pic1(), Qt::RightButton, {}, grip);
-        QCOMPARE(boxes().shown.size(), 2);
+        QCOMPARE(boxes().styles.size(), 2);
         QCOMPARE(popup.pos(), start + QPoint(30, 20));
         QVERIFY(alarm().AlarmRinging);
 

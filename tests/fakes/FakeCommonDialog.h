@@ -20,9 +20,8 @@ public:
         colors.pop_front();
         return color;
     }
-    QString ShowOpen(QWidget*, const QString& filter) override
+    QString ShowOpen(QWidget*, const QString&) override
     {
-        filters.push_back(filter);
         if (files.empty())
             return {};
         const QString file = files.front();
@@ -38,6 +37,5 @@ public:
     std::deque<std::optional<QColor>> colors;
     std::deque<QString> files;
     std::vector<QColor> shownColors;
-    QStringList filters;
     QStringList helpFiles;
 };
