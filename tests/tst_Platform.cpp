@@ -1,4 +1,3 @@
-#include "app/ProgramPaths.h"
 #include "platform/DisplaySession.h"
 #include "platform/OleColor.h"
 #include "platform/SdlSoundPlayer.h"
@@ -49,13 +48,6 @@ private slots:
             return found == variables.end() ? std::nullopt : std::optional<std::string>(found->second);
         });
         QCOMPARE(QString::fromStdString(platform.value_or("")), expected);
-    }
-
-    void filesLieInTheProgramDirectory()
-    {
-        QCOMPARE(ProgramPaths::settingsPath("/opt/tansy"), std::string("/opt/tansy/setting.ini"));
-        QCOMPARE(ProgramPaths::settingsPath("/"), std::string("/setting.ini"));
-        QCOMPARE(ProgramPaths::fileBeside("/opt/tansy", "do.wav"), std::string("/opt/tansy/do.wav"));
     }
 
     void desktopColourNumbersEndAt24()

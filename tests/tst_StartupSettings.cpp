@@ -2,7 +2,6 @@
 #include "settings/StartupSettings.h"
 
 #include <QFile>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -38,13 +37,6 @@ private slots:
             << QByteArray("[Line]\r\nLine1=255\r\nLine2=0\r\nLine3=16711680\r\nBorder=Large\r\n"
                           "[Clock]\r\nwindow=Normal\r\n[BG]\r\nlocation=/home/u/face.gif\r\n")
             << "/home/u/face.gif | 255 0 16711680 | 4 | Normal";
-        QTest::newRow("names ignore case") << QByteArray("[line]\nborder = Small\n[CLOCK]\nWINDOW=Normal\n")
-                                           << "- | - - - | 2 | Normal";
-        QTest::newRow("words do not") << QByteArray("[Line]\nBorder=large\n[Clock]\nWindow=top\n")
-                                      << "- | - - - | - | Unchanged";
-        QTest::newRow("Notepad's Unicode")
-            << QByteArray(QStringEncoder(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom)(u"[Line]\r\nBorder=Large\r\n"))
-            << "- | - - - | 4 | Topmost";
         QTest::newRow("Middle, Top") << QByteArray("[Line]\nBorder=Middle\n[Clock]\nWindow=Top\n")
                                      << "- | - - - | 3 | Topmost";
         QTest::newRow("a short colour after a long one is not mixed with it")
