@@ -130,10 +130,6 @@ private slots:
         frmAbout* about = &forms().about();
         about->show();
         QVERIFY(QTest::qWaitForWindowActive(about));
-        QCOMPARE(about->windowTitle(), QString("About Tansywatch"));
-        QCOMPARE(about->lblTitle().text(), QString("Tansywatch"));
-        QCOMPARE(about->lblVersion(2).text(), QString("Version: 1.1"));
-        QCOMPARE(about->geometry(), QRect(156, 129, 326, 236));
         // Every caption fits what shows of its label; the notice wraps.
         for (const QLabel* label : about->findChildren<QLabel*>()) {
             const QRect shown = label->contentsRect()
@@ -143,9 +139,6 @@ private slots:
                                                                    label->text());
             QVERIFY2(label->text().isEmpty() || shown.contains(needed), qPrintable(label->text()));
         }
-        const QImage shot = about->grab().toImage();
-        QCOMPARE(shot.pixelColor(100, 163), QColor(0x80, 0x80, 0x80));
-        QCOMPARE(shot.pixelColor(100, 165), QColor(Qt::white));
 
         // The frame comes on the link and goes only on the bare surface, the
         // rule included; the address does not move under it.
