@@ -54,8 +54,10 @@ private slots:
         QTest::newRow("unknown words change nothing")
             << QByteArray("[Line]\nBorder=large\n[Clock]\nWindow=top\n") << uint(OleColor::WindowText) << 3
             << std::vector<bool>{};
-        QTest::newRow("a number that is no colour is ignored") << QByteArray("[Line]\nLine1=-5\n")
-                                                                << uint(OleColor::WindowText) << 3 << top;
+        QTest::newRow("the last desktop colour is one") << QByteArray("[Line]\nLine1=&H80000018\n") << 0x80000018u
+                                                         << 3 << top;
+        QTest::newRow("one past it is no colour and is ignored")
+            << QByteArray("[Line]\nLine1=&H80000019\n") << uint(OleColor::WindowText) << 3 << top;
     }
 
     void storedLookIsApplied()
@@ -97,7 +99,6 @@ private slots:
         QTest::newRow("missing file") << "missing.gif" << QByteArray();
         QTest::newRow("text renamed .gif") << "notes.gif" << QByteArray("these are not the pixels you want\n");
         QTest::newRow("truncated GIF") << "cut.gif" << QByteArray("GIF89a\x40\x00\x40\x00\xf7\x00\x00", 13);
-        QTest::newRow("empty file") << "empty.jpg" << QByteArray("");
         QTest::newRow("a directory") << "folder.gif" << QByteArray();
     }
 
