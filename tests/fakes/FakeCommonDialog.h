@@ -14,20 +14,9 @@ public:
     std::optional<QColor> ShowColor(QWidget*, const QColor& initial) override
     {
         shownColors.push_back(initial);
-        if (colors.empty())
-            return std::nullopt;
-        const std::optional<QColor> color = colors.front();
-        colors.pop_front();
-        return color;
+        return next(colors);
     }
-    QString ShowOpen(QWidget*, const QString&) override
-    {
-        if (files.empty())
-            return {};
-        const QString file = files.front();
-        files.pop_front();
-        return file;
-    }
+    QString ShowOpen(QWidget*, const QString&) override { return next(files); }
     bool ShowHelp(const QString& helpFile) override
     {
         helpFiles.push_back(helpFile);
@@ -38,4 +27,15 @@ public:
     std::deque<QString> files;
     std::vector<QColor> shownColors;
     QStringList helpFiles;
+
+private:
+    template <class T>
+    static T next(std::deque<T>& script)
+    {
+        if (script.empty())
+            return {};
+        T answer = script.front();
+        script.pop_front();
+        return answer;
+    }
 };
