@@ -68,7 +68,6 @@ private slots:
         QCOMPARE(options.Line1().BorderColor(), 255u);
         for (LineControl* hand : {&options.Line1(), &options.Line2(), &options.Line3()})
             QCOMPARE(hand->BorderWidth(), 3);
-        QCOMPARE(options.Combo_Hour().count(), 24);
         QCOMPARE(options.Combo_Min().itemText(59), QString("59"));
         QVERIFY(!options.Image_Alarm().Visible());
         for (int index = 0; index < 3; ++index)
