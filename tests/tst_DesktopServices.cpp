@@ -77,16 +77,13 @@ private slots:
         const QList<QByteArray> lines = out.readAll().split('\n');
         QVERIFY(lines.contains("ARGS: datetime"));
         QVERIFY(lines.contains("WAYLAND_DISPLAY=wayland-0"));
-        const auto platformLine = [&lines] {
-            for (const QByteArray& line : lines)
-                if (line.startsWith("QT_QPA_PLATFORM="))
-                    return line.mid(16);
-            return QByteArray();
+        const auto valueOf = [&lines](const QByteArray& name) {
+            const auto line = std::find_if(lines.begin(), lines.end(),
+                                           [&name](const QByteArray& entry) { return entry.startsWith(name + '='); });
+            return line == lines.end() ? QByteArray() : line->mid(name.size() + 1);
         };
-        QCOMPARE(platformLine(), userPlatform);
-        QVERIFY(std::none_of(lines.begin(), lines.end(), [](const QByteArray& line) {
-            return line.startsWith("QT_XCB_NO_MITSHM=");
-        }));
+        QCOMPARE(valueOf("QT_QPA_PLATFORM"), userPlatform);
+        QVERIFY(valueOf("QT_XCB_NO_MITSHM").isNull());
     }
 
     void theDesktopsOwnDateTimePanelComesFirst_data()
@@ -100,10 +97,8 @@ private slots:
         QTest::newRow("Plasma without systemsettings") << "KDE" << "time-admin kcmshell5" << "kcmshell5 kcm_clock";
         QTest::newRow("Cinnamon by its vendor name")
             << "X-Cinnamon" << "gnome-control-center cinnamon-settings" << "cinnamon-settings calendar";
-        QTest::newRow("MATE's own before the shared one") << "MATE" << "time-admin mate-time-admin" << "mate-time-admin";
         QTest::newRow("Xfce") << "XFCE" << "lxqt-admin-time time-admin" << "time-admin";
         QTest::newRow("the desktop's panel missing") << "GNOME" << "lxqt-admin-time kcmshell5" << "kcmshell5 kcm_clock";
-        QTest::newRow("no desktop named") << "" << "time-admin" << "time-admin";
         QTest::newRow("nothing installed") << "GNOME" << "" << "";
     }
 

@@ -1,6 +1,4 @@
-#include "app/ProgramPaths.h"
 #include "platform/DisplaySession.h"
-#include "platform/OleColor.h"
 #include "platform/SdlSoundPlayer.h"
 
 #include <QElapsedTimer>
@@ -29,12 +27,11 @@ private slots:
     {
         QTest::addColumn<QString>("environment");
         QTest::addColumn<QString>("expected");
+        // Wayland with XWayland, and the user's own choice, are the desktop
+        // services test's rows, through the real environment.
         QTest::newRow("X11 session: Qt's own choice") << "XDG_SESSION_TYPE=x11 DISPLAY=:0" << "";
-        QTest::newRow("Wayland with XWayland") << "WAYLAND_DISPLAY=wayland-0 XDG_SESSION_TYPE=wayland DISPLAY=:0" << "xcb";
         QTest::newRow("Wayland named only by the session type") << "XDG_SESSION_TYPE=wayland DISPLAY=:1" << "xcb";
         QTest::newRow("Wayland without XWayland") << "WAYLAND_DISPLAY=wayland-0 XDG_SESSION_TYPE=wayland" << "";
-        QTest::newRow("the user's choice wins")
-            << "WAYLAND_DISPLAY=wayland-0 XDG_SESSION_TYPE=wayland DISPLAY=:0 QT_QPA_PLATFORM=wayland" << "";
     }
 
     void waylandSessionsRunThroughXWayland()
@@ -51,39 +48,20 @@ private slots:
         QCOMPARE(QString::fromStdString(platform.value_or("")), expected);
     }
 
-    void filesLieInTheProgramDirectory()
-    {
-        QCOMPARE(ProgramPaths::settingsPath("/opt/tansy"), std::string("/opt/tansy/setting.ini"));
-        QCOMPARE(ProgramPaths::settingsPath("/"), std::string("/setting.ini"));
-        QCOMPARE(ProgramPaths::fileBeside("/opt/tansy", "do.wav"), std::string("/opt/tansy/do.wav"));
-    }
-
-    void desktopColourNumbersEndAt24()
-    {
-        QVERIFY(OleColor::isValid(0x80000018u));
-        QVERIFY(!OleColor::isValid(0x80000019u));
-    }
-
     void soundsReachTheDevice()
     {
         QTemporaryDir dir;
         const QString output = dir.path() + "/out.raw";
         qputenv("SDL_AUDIODRIVER", "disk");
         qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(output));
-        const QString click = QStringLiteral(TANSY_RESOURCES_DIR "/do.wav");
-        QVERIFY(QFile::exists(click));
-
         SdlSoundPlayer player;
         player.playAsync(dir.path() + "/missing.wav");
         QCOMPARE(nonSilentBytes(output), 0);
 
-        player.playSync(click);
-        const qint64 clickBytes = nonSilentBytes(output);
-        QVERIFY2(clickBytes > 0, "the wave's samples never reached the device");
-
-        // A ringing alarm with its wave file gone still makes itself heard.
+        // A ringing alarm with its wave file gone still makes itself heard;
+        // the waves that are there are heard in the end-to-end run.
         player.playSync(dir.path() + "/missing.wav");
-        QVERIFY(nonSilentBytes(output) > clickBytes);
+        QVERIFY(nonSilentBytes(output) > 0);
 
         // A device that takes two seconds per buffer does not hold the alarm up
         // much past the 400 ms its beeps last.

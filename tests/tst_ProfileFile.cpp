@@ -217,7 +217,7 @@ private slots:
         QCOMPARE(torn.load(), 0);
     }
 
-    void unwritablePlacesFailQuietlyAndChangeNothing()
+    void unwritablePlacesAndFailedWritesChangeNothing()
     {
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir("setting.ini"));
@@ -225,42 +225,38 @@ private slots:
         QVERIFY(!write(dir.filePath("setting.ini"), "S", "k", "v"));
         QVERIFY(!write(dir.filePath("missing/setting.ini"), "S", "k", "v"));
 
+        const QByteArray old = "[S]\r\nk=old\r\n";
         const QString readOnly = dir.filePath("readonly.ini");
-        store(readOnly, "[S]\r\nk=old\r\n");
+        store(readOnly, old);
         QVERIFY(QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         QVERIFY(!write(readOnly, "S", "k", "new")); // even for root, as on Windows
-        QCOMPARE(load(readOnly), QByteArray("[S]\r\nk=old\r\n"));
+        QCOMPARE(load(readOnly), old);
 
         // Sparse: sixty gigabytes by its size, next to nothing on disk.
         const QString huge = dir.filePath("huge.ini");
-        store(huge, "[S]\r\nk=old\r\n");
+        store(huge, old);
         QVERIFY(QFile::resize(huge, qint64(60) << 30));
         QCOMPARE(read(huge, "S", "k"), QByteArray());
         QVERIFY(!write(huge, "S", "k", "new"));
         QCOMPARE(QFileInfo(huge).size(), qint64(60) << 30);
-        QCOMPARE(entriesOf(dir.path()), (QStringList{"huge.ini", "readonly.ini", "setting.ini"}));
-    }
 
-    void failedWriteLeavesOldFileAndNoTemporary()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("setting.ini");
-        const QByteArray old = "[S]\r\nk=old\r\n";
-        store(path, old);
-
+        // A disk that fills up during the write.
+        const QString full = dir.filePath("full.ini");
+        store(full, old);
         rlimit saved{};
         QVERIFY(::getrlimit(RLIMIT_FSIZE, &saved) == 0);
         rlimit tight = saved;
         tight.rlim_cur = rlim_t(old.size() + 4);
         const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
         QVERIFY(::setrlimit(RLIMIT_FSIZE, &tight) == 0);
-        const bool written = write(path, "S", "k", QByteArray(64, 'v'));
+        const bool written = write(full, "S", "k", QByteArray(64, 'v'));
         ::setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, previousHandler);
-
         QVERIFY(!written);
-        QCOMPARE(load(path), old);
-        QCOMPARE(entriesOf(dir.path()), QStringList{"setting.ini"});
+        QCOMPARE(load(full), old);
+
+        // And no temporary left behind by any of them.
+        QCOMPARE(entriesOf(dir.path()), (QStringList{"full.ini", "huge.ini", "readonly.ini", "setting.ini"}));
     }
 
     void writeGoesThroughSymlinkAndKeepsPermissions()

@@ -14,21 +14,9 @@ public:
     std::optional<QColor> ShowColor(QWidget*, const QColor& initial) override
     {
         shownColors.push_back(initial);
-        if (colors.empty())
-            return std::nullopt;
-        const std::optional<QColor> color = colors.front();
-        colors.pop_front();
-        return color;
+        return next(colors);
     }
-    QString ShowOpen(QWidget*, const QString& filter) override
-    {
-        filters.push_back(filter);
-        if (files.empty())
-            return {};
-        const QString file = files.front();
-        files.pop_front();
-        return file;
-    }
+    QString ShowOpen(QWidget*, const QString&) override { return next(files); }
     bool ShowHelp(const QString& helpFile) override
     {
         helpFiles.push_back(helpFile);
@@ -38,6 +26,16 @@ public:
     std::deque<std::optional<QColor>> colors;
     std::deque<QString> files;
     std::vector<QColor> shownColors;
-    QStringList filters;
     QStringList helpFiles;
+
+private:
+    template <class T>
+    static T next(std::deque<T>& script)
+    {
+        if (script.empty())
+            return {};
+        T answer = script.front();
+        script.pop_front();
+        return answer;
+    }
 };

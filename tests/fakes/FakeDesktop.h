@@ -11,11 +11,13 @@
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <memory>
 
 // A program directory of its own and fakes for everything the windows ask of
-// the desktop. Windows unloaded during a test are deleted when it ends.
+// the desktop. When it goes, at the end of a test, every expected message box
+// must have come and no other; windows unloaded during the test are deleted.
 struct FakeDesktop
 {
     QTemporaryDir directory;
@@ -31,5 +33,9 @@ struct FakeDesktop
 
     QString file(const QString& name) const { return directory.path() + '/' + name; }
     void processDeletes() const { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
-    ~FakeDesktop() { processDeletes(); }
+    ~FakeDesktop()
+    {
+        QVERIFY2(msgBox.allAnswered(), qPrintable("unexpected boxes: " + msgBox.surprises.join(" | ")));
+        processDeletes();
+    }
 };

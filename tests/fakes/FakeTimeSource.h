@@ -8,10 +8,6 @@
 class FakeTimeSource final : public TimeSource
 {
 public:
-    explicit FakeTimeSource(QDateTime start = QDateTime(QDate(2026, 12, 7), QTime(7, 4, 55)))
-        : m_now(std::move(start))
-    {
-    }
     LocalDateTime now() const override
     {
         ++m_readings;
