@@ -172,6 +172,7 @@ void frmOption::Form_Load()
     m_commonDialogFilter = QStringLiteral("JPG,GIF|*.jpg;*.gif");
 
     frmClock& clock = m_module.forms().clock();
+    m_module.platform().windows.setOwner(*this, clock);
     showColor(*m_textLine1, clock.Line1().BorderColor());
     showColor(*m_textLine2, clock.Line2().BorderColor());
     showColor(*m_textLine3, clock.Line3().BorderColor());
@@ -383,6 +384,7 @@ void frmOption::Cmd_About_Click()
 {
     m_module.PlaySoundCue(QStringLiteral("do.wav"));
     frmAbout& about = m_module.forms().about();
+    m_module.platform().windows.setOwner(about, m_module.forms().clock());
     about.show();
     about.raise();
     about.activateWindow();

@@ -14,6 +14,15 @@ void QtWindowSystem::setTopmost(QWidget& window, bool topmost)
         window.setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
 }
 
+// Only the native windows are linked: as a child widget the window would be
+// deleted with its owner and drawn inside it.
+void QtWindowSystem::setOwner(QWidget& window, QWidget& owner)
+{
+    window.winId();
+    owner.winId();
+    window.windowHandle()->setTransientParent(owner.windowHandle());
+}
+
 // Window managers move a window for as long as the left button is held. Asked
 // while another button is down, they would leave the window stuck to the
 // pointer until the next left click, so such a request ends at once, as the

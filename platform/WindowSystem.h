@@ -10,6 +10,10 @@ public:
     // Keeps the window above ordinary windows, or lets it stack as one of them.
     // Changes only the stacking: the window is neither hidden, moved nor resized.
     virtual void setTopmost(QWidget& window, bool topmost) = 0;
+    // Makes the window belong to its owner, as a dialog to the window it was
+    // opened from: the window manager keeps it above the owner, even when the
+    // owner stays above ordinary windows.
+    virtual void setOwner(QWidget& window, QWidget& owner) = 0;
     // Hands the pointer to the window manager, which moves the window with it
     // until the button is released.
     virtual void startMove(QWidget& window) = 0;

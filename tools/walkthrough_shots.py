@@ -31,8 +31,7 @@ class Walkthrough(X11Session):
         self.root.change_attributes(background_pixel=0x3B6E8F)
         self.root.clear_area()
         clock = self.drag_clock((200, -60))
-        self.click(clock, (20, 100), button=3)
-        dialog = self.one_sized(DIALOG, "the options dialog")
+        dialog = self.open_dialog(aside=(clock[0] - DIALOG[0] - 24, clock[1] + 10))
         self.wait(lambda: self.x.get_input_focus().focus.id == dialog[0].id, "the dialog's focus")
         # The dialog's frame is openbox's: take it in with the margin.
         self.save((dialog[2][0] - MARGIN, min(dialog[2][1] - 20, clock[1]) - MARGIN,

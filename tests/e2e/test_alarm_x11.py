@@ -97,8 +97,7 @@ class AlarmSessionOnX11(X11Session):
         self.assertLess(self.small_alarm_likeness(), 0.3, "alarm icon on the clock before arming")
 
         # Right presses open the options dialog, once, and never move the clock.
-        self.click(clock, GRIP, button=3)
-        self.one_sized(DIALOG, "the options dialog")
+        self.open_dialog()
         heard = os.path.getsize(self.audio)
         self.click(clock, GRIP, button=3)
         # The cue sounds as the press is handled: past it, a second dialog
@@ -153,8 +152,7 @@ class AlarmSessionOnX11(X11Session):
         self.assertLess(self.small_alarm_likeness(), 0.3, "alarm icon still on the disarmed clock")
 
         # Quitting through the red x, with the dialog open.
-        self.click(clock, GRIP, button=3)
-        self.one_sized(DIALOG, "the options dialog, again")
+        self.open_dialog()
         self.click(clock, CLOSE)
         self.answer_box("the 'Quit the program?' question")
         self.assertEqual(self.program.wait(10), 0)

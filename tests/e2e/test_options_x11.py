@@ -10,9 +10,10 @@ import os
 import time
 
 from PIL import Image
+from Xlib import Xatom
 
 import x11session
-from x11session import BODY, DIALOG, GRIP, X11Session, libfaketime
+from x11session import BODY, DIALOG, X11Session, libfaketime
 
 ABOUT = (326, 236)
 # Options dialog, client coordinates.
@@ -44,15 +45,16 @@ class OptionsOnX11(X11Session):
                    FAKETIME_DONT_FAKE_MONOTONIC="1")
         self.program = self.start([os.path.join(directory, "tansywatch")], cwd=self.work, env=env)
         clock = self.one_sized(BODY, "the clock")
+        # Opened over the clock, the dialog shows above it, though the clock
+        # stays above ordinary windows.
+        self.assertLess(self.stacking(clock[0]), self.stacking(self.open_dialog(aside=None)[0]))
+        self.xdotool("key", "Escape")
+        self.wait(lambda: not self.sized(DIALOG), "the dialog to close on Escape", 5)
         # Clear of the dialog, which opens in the middle of the screen too.
         self.drag_clock((300, 0))
         # Past the first tick the hands stand at three o'clock.
         time.sleep(0.5)
         return clock
-
-    def open_dialog(self, clock):
-        self.click(self.clock_origin(), GRIP, button=3)
-        return self.one_sized(DIALOG, "the options dialog")
 
     def hour_hand(self, clock):
         """Thickness and colour of the hour hand, which points to the right:
@@ -73,6 +75,11 @@ class OptionsOnX11(X11Session):
         left, top = self.clock_origin()
         return self.screenshot().getpixel((left + 44, top + 92))
 
+    def stacking(self, window):
+        """The window's place from the bottom of the window manager's stack."""
+        stack = self.root.get_full_property(self.atom("_NET_CLIENT_LIST_STACKING"), Xatom.WINDOW)
+        return list(stack.value).index(window.id)
+
     def is_above(self, clock):
         return self.atom("_NET_WM_STATE_ABOVE") in self.states(clock[0])
 
@@ -87,7 +94,7 @@ class OptionsOnX11(X11Session):
         Image.new("RGB", (64, 64), FACE_COLOUR).save(face)
         clock = self.launch(directory)
         self.assertTrue(self.is_above(clock))
-        dialog = self.open_dialog(clock)[2]
+        dialog = self.open_dialog()[2]
 
         self.pick_from_list(dialog, BORDER_ARROW, "L")
         self.wait(lambda: self.hour_hand(clock)[0] == 4, "hands 4 px thick", 5)
@@ -151,7 +158,7 @@ class OptionsOnX11(X11Session):
         for round_ in range(60):
             if round_ == 10:
                 settled = rss_kib(self.program.pid)
-            self.open_dialog(clock)
+            self.open_dialog(aside=None)
             self.xdotool("key", "Escape")
             self.wait(lambda: not self.sized(DIALOG), "the dialog to close on Escape", 5)
         grown = rss_kib(self.program.pid) - settled

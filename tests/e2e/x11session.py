@@ -209,6 +209,24 @@ class X11Session(unittest.TestCase):
                       % (by, self.clock_origin(), expected))
         return expected
 
+    def open_dialog(self, aside=(40, 60)):
+        """Opens the options dialog with a right press on the clock. The window
+        manager puts it over the clock it belongs to; unless asked not to, it
+        is then moved aside, out of the clock's way."""
+        self.click(self.clock_origin(), GRIP, button=3)
+        dialog = self.one_sized(DIALOG, "the options dialog")
+        if not aside:
+            return dialog
+        self.xdotool("windowmove", dialog[0].id, *aside)
+        self.wait(lambda: self.one_sized(DIALOG, "the dialog")[2] != dialog[2], "the dialog put aside", 5)
+        # The window manager may place the frame in more than one step.
+        settled = []
+
+        def still():
+            settled.append(self.one_sized(DIALOG, "the dialog"))
+            return len(settled) > 1 and settled[-1][2] == settled[-2][2] and settled[-1]
+        return self.wait(still, "the dialog to settle", 5, poll=0.2)
+
     def states(self, window):
         states = window.get_full_property(self.atom("_NET_WM_STATE"), Xatom.ATOM)
         return set(states.value) if states else set()
