@@ -1,6 +1,7 @@
 #include "about/frmAbout.h"
 
 #include "app/Module1.h"
+#include "platform/DesignFont.h"
 #include "platform/Launcher.h"
 #include "platform/OleColor.h"
 #include "platform/Twips.h"
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QUrl>
 
+using DesignFont::arial;
 using Twips::toPixels;
 using Twips::toRect;
 
@@ -66,14 +68,6 @@ QPushButton* button(const char* caption, QWidget* parent, const QRect& geometry)
     auto* control = new QPushButton(QString::fromLatin1(caption), parent);
     control->setGeometry(geometry);
     return control;
-}
-
-// Arial where the desktop has it; fontconfig gives its metric twin otherwise.
-QFont arial(double points)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(points);
-    return font;
 }
 
 void setTextColor(QLabel& label, std::uint32_t oleColor)

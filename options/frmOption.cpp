@@ -5,6 +5,7 @@
 #include "clock/frmClock.h"
 #include "options/StatusBarText.h"
 #include "platform/CommonDialog.h"
+#include "platform/DesignFont.h"
 #include "platform/ComboBox.h"
 #include "platform/Launcher.h"
 #include "platform/OleColor.h"
@@ -128,10 +129,7 @@ frmOption::frmOption(Module1& module)
 {
     setWindowTitle(QString::fromLatin1(Module1::ProgramTitle));
     setWindowIcon(QIcon(QStringLiteral(":/pictures/tansywatch-32.png")));
-    // Arial where the desktop has it; fontconfig gives its metric twin otherwise.
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(8.25);
-    setFont(font);
+    setFont(DesignFont::arial(8.25));
     setFixedSize(Twips::toPixels(3480), Twips::toPixels(2895));
 
     QWidget* option = m_picOption[0];
