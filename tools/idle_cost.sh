@@ -9,7 +9,9 @@
 #
 # tansywatch runs twice: as started (alarm disarmed) and with the alarm armed
 # through its options dialog, for an hour twelve hours away so that it never
-# rings while being measured.
+# rings while being measured. Memory is judged side by side with the floor: a
+# bare Qt Widgets window of the clock's size (tools/idle_floor.cpp) on a desktop
+# of its own, which is what the toolkit takes before the clock adds anything.
 #
 # Needs: xvfb openbox xdotool x11-utils x11-apps buici-clock python3-pil.
 # Usage: tools/idle_cost.sh [PROGRAM_DIRECTORY] [SECONDS]
@@ -19,10 +21,12 @@ program_dir=${1:-build}
 seconds=${2:-60}
 settle=${SETTLE:-5}
 clock_bin="$program_dir/tansywatch"
+floor_bin=${FLOOR:-$program_dir/tools/idle_floor}
 # PIL is Debian's; a python3 earlier in PATH may not have it.
 python=/usr/bin/python3
 
 [ -x "$clock_bin" ] || { echo "idle_cost: no $clock_bin" >&2; exit 1; }
+[ -x "$floor_bin" ] || { echo "idle_cost: no $floor_bin (built with the clock; FLOOR=path names another)" >&2; exit 1; }
 for tool in Xvfb openbox xdotool xwininfo xclock buici-clock; do
     command -v "$tool" >/dev/null || { echo "idle_cost: $tool is missing (make deps)" >&2; exit 1; }
 done
@@ -89,9 +93,11 @@ start_desktop() {
     printf -v "wm_$name" '%s' "$!"
 }
 
-for name in baseline disarmed armed xclock buici; do start_desktop "$name"; done
+for name in baseline floor disarmed armed xclock buici; do start_desktop "$name"; done
 sleep 0.5   # openbox manages the screen before any client maps a window
 
+DISPLAY=$display_floor "$floor_bin" >"$work/floor.log" 2>&1 &
+client_floor=$!; client_pids+=("$client_floor")
 DISPLAY=$display_disarmed SDL_AUDIODRIVER=dummy "$clock_bin" >"$work/disarmed.log" 2>&1 &
 client_disarmed=$!; client_pids+=("$client_disarmed")
 DISPLAY=$display_armed SDL_AUDIODRIVER=dummy "$clock_bin" >"$work/armed.log" 2>&1 &
@@ -210,7 +216,7 @@ threads_ns() {
 }
 snapshot() {   # SUFFIX
     local name role pid_var pid
-    for name in baseline disarmed armed xclock buici; do
+    for name in baseline floor disarmed armed xclock buici; do
         for role in xserver wm client; do
             [ "$name" = baseline ] && [ "$role" = client ] && continue
             pid_var="${role}_$name"; pid=${!pid_var}
@@ -238,19 +244,22 @@ snapshot end
 ended=$(date +%s.%N)
 read -r load_end _ </proc/loadavg
 
-for name in disarmed armed xclock buici; do
+declare -A rss
+for name in floor disarmed armed xclock buici; do
     pid_var="client_$name"
     awk '/^VmHWM:/ { printf "%.1f\n", $2 / 1024 }' "/proc/${!pid_var}/status" >"$work/$name.hwm"
+    rss[$name]=$(awk '/^VmRSS:/ { printf "%.1f", $2 / 1024 }' "/proc/${!pid_var}/status")
 done
 
 base_x=$(spent_ms baseline xserver); base_wm=$(spent_ms baseline wm)
 printf '\nCPU over %s s (measured %.1f s), in ms; cost = client + X server + window manager - (the same of the baseline)\n' \
     "$seconds" "$(awk -v a="$began" -v b="$ended" 'BEGIN { print b - a }')"
-printf '%-22s %9s %9s %9s %9s %10s\n' program client X-server openbox cost 'peak RSS'
-printf '%-22s %9s %9s %9s %9s %10s\n' '(baseline: no client)' - "$base_x" "$base_wm" - -
+printf '%-22s %9s %9s %9s %9s %10s %10s\n' program client X-server openbox cost 'RSS' 'peak RSS'
+printf '%-22s %9s %9s %9s %9s %10s %10s\n' '(baseline: no client)' - "$base_x" "$base_wm" - - -
 declare -A cost
-for name in disarmed armed xclock buici; do
+for name in floor disarmed armed xclock buici; do
     case $name in
+        floor)    label='Qt floor (bare window)' ;;
         disarmed) label='tansywatch, disarmed' ;;
         armed)    label='tansywatch, armed' ;;
         xclock)   label='xclock -update 1' ;;
@@ -258,7 +267,7 @@ for name in disarmed armed xclock buici; do
     esac
     c=$(spent_ms "$name" client); x=$(spent_ms "$name" xserver); w=$(spent_ms "$name" wm)
     cost[$name]=$(awk -v c="$c" -v x="$x" -v w="$w" -v bx="$base_x" -v bw="$base_wm" 'BEGIN { printf "%.1f", c + x + w - bx - bw }')
-    printf '%-22s %9s %9s %9s %9s %6s MiB\n' "$label" "$c" "$x" "$w" "${cost[$name]}" "$(cat "$work/$name.hwm")"
+    printf '%-22s %9s %9s %9s %9s %6s MiB %6s MiB\n' "$label" "$c" "$x" "$w" "${cost[$name]}" "${rss[$name]}" "$(cat "$work/$name.hwm")"
 done
 
 [ ! -s "$work/notes" ] || sort -u "$work/notes"
@@ -284,6 +293,16 @@ echo "bounds on cost:"
 bound "disarmed <= 1.5 x xclock -update 1 (${cost[disarmed]} <= $(awk -v x="${cost[xclock]}" 'BEGIN { printf "%.1f", 1.5 * x }'))" 'd <= 1.5 * x'
 bound "disarmed < buici-clock (${cost[disarmed]} < ${cost[buici]})" 'd < b'
 bound "armed <= 1.5 x disarmed (${cost[armed]} <= $(awk -v d="${cost[disarmed]}" 'BEGIN { printf "%.1f", 1.5 * d }'))" 'a <= 1.5 * d'
+membound() {   # TEXT AWK-CONDITION
+    if awk -v f="${rss[floor]}" -v d="${rss[disarmed]}" -v a="${rss[armed]}" "BEGIN { exit !($2) }"; then
+        printf '  holds:          %s\n' "$1"
+    else
+        printf '  DOES NOT HOLD:  %s\n' "$1"
+    fi
+}
+echo "bounds on resident memory (the armed clock has opened and closed its dialog once):"
+membound "disarmed <= floor + 2 MiB (${rss[disarmed]} <= $(awk -v f="${rss[floor]}" 'BEGIN { printf "%.1f", f + 2 }'))" 'd <= f + 2'
+membound "armed <= disarmed + 6 MiB (${rss[armed]} <= $(awk -v d="${rss[disarmed]}" 'BEGIN { printf "%.1f", d + 6 }'))" 'a <= d + 6'
 printf '\nload average (1 min) %s at the start, %s at the end' "$load_start" "$load_end"
 awk -v s="$load_start" -v e="$load_end" 'BEGIN { if (s >= 1 || e >= 1) printf " -- the machine was busy; figures are noisier"; print "" }'
 echo "run time $SECONDS s"
