@@ -46,7 +46,10 @@ void PictureBox::redraw()
     m_drawn.fill(backColor());
     if (!m_picture.isNull()) {
         QPainter painter(&m_drawn);
-        painter.drawImage(0, 0, m_picture);
+        // From premultiplied ARGB the painter blends in one go; from a palette
+        // picture it would start a thread pool to split the work, whose threads
+        // and their heaps then stay with the program for good.
+        painter.drawImage(0, 0, m_picture.convertToFormat(QImage::Format_ARGB32_Premultiplied));
     }
     m_drawnPixmap = QPixmap::fromImage(m_drawn);
     update();
