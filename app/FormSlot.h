@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/HeapTrim.h"
+
+#include <QCoreApplication>
 #include <QTimer>
 #include <QWidget>
 
@@ -46,6 +49,12 @@ public:
         for (QTimer* timer : form->template findChildren<QTimer*>())
             timer->stop();
         form->hide();
+        // Once the window and all its children are gone, what they freed goes
+        // back to the system.
+        QObject::connect(form, &QObject::destroyed, [] {
+            QMetaObject::invokeMethod(QCoreApplication::instance(), &HeapTrim::releaseFreedMemory,
+                                      Qt::QueuedConnection);
+        });
         form->deleteLater();
     }
 
