@@ -53,8 +53,3 @@ HandsArithmetic::Tip HandsArithmetic::hourTip(float centreX, float centreY, doub
 {
     return tip(centreX, centreY, HourLength, (hours + minutes / 60) * 30 * RadiansPerDegree);
 }
-
-HandsArithmetic::Tip HandsArithmetic::keepFinite(Tip computed, float oldX, float oldY)
-{
-    return {std::isfinite(computed.x) ? computed.x : oldX, std::isfinite(computed.y) ? computed.y : oldY};
-}

@@ -30,8 +30,6 @@ public:
     static Tip secondTip(float centreX, float centreY, double seconds);
     static Tip minuteTip(float centreX, float centreY, double minutes);
     static Tip hourTip(float centreX, float centreY, double hours, double minutes);
-    // A tip whose arithmetic failed keeps that coordinate as it was.
-    static Tip keepFinite(Tip computed, float oldX, float oldY);
 
 private:
     static Tip tip(float centreX, float centreY, double length, double angle);

@@ -277,10 +277,7 @@ void frmClock::Timer1_Timer()
     const double m = HandsArithmetic::minutes(timeText());
     const double h = HandsArithmetic::twelveHour(HandsArithmetic::hours(timeText()));
 
-    const auto place = [](LineControl& line, HandsArithmetic::Tip tip) {
-        tip = HandsArithmetic::keepFinite(tip, line.X2(), line.Y2());
-        line.setEnd(tip.x, tip.y);
-    };
+    const auto place = [](LineControl& line, HandsArithmetic::Tip tip) { line.setEnd(tip.x, tip.y); };
     place(m_line3, HandsArithmetic::secondTip(m_line3.X1(), m_line3.Y1(), s));
     place(m_line2, HandsArithmetic::minuteTip(m_line2.X1(), m_line2.Y1(), m));
     place(m_line1, HandsArithmetic::hourTip(m_line1.X1(), m_line1.Y1(), h, m));

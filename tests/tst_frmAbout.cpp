@@ -116,7 +116,6 @@ private slots:
             m_desk->msgBox.expect(m_noSysInfo);
         forms().about().StartSysInfo();
         QCOMPARE(m_desk->launcher.started, started.replaceInStrings("%1", dir));
-        QVERIFY(m_desk->msgBox.allAnswered());
         for (const int style : m_desk->msgBox.styles)
             QCOMPARE(style, MsgBox::vbOKOnly);
     }

@@ -4,21 +4,15 @@
 
 #include <QDateTime>
 
-// A clock that stands still until the test moves it; counts how often it is read.
+// A clock that stands still until the test moves it.
 class FakeTimeSource final : public TimeSource
 {
 public:
-    LocalDateTime now() const override
-    {
-        ++m_readings;
-        return {m_now.date(), m_now.time()};
-    }
+    LocalDateTime now() const override { return {m_now.date(), m_now.time()}; }
     void set(const QDateTime& now) { m_now = now; }
     void setTime(const QTime& time) { m_now.setTime(time); }
     void advanceMs(qint64 ms) { m_now = m_now.addMSecs(ms); }
-    int readings() const { return m_readings; }
 
 private:
     QDateTime m_now;
-    mutable int m_readings = 0;
 };
