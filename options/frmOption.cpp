@@ -76,13 +76,19 @@ void showColor(QLineEdit& box, std::uint32_t oleColor)
     box.setPalette(palette);
 }
 
-ComboBox* comboWith(const char* designText, std::initializer_list<const char*> items, QWidget* parent,
-                    const QRect& geometry)
+// A list of the words setting.ini stores, in their order.
+template <std::size_t N>
+ComboBox* comboWith(const char* designText, const SettingWord (&items)[N], QWidget* parent, const QRect& geometry)
 {
     ComboBox* combo = place(new ComboBox(QString::fromLatin1(designText), parent), geometry);
-    for (const char* item : items)
-        combo->AddItem(QString::fromLatin1(item));
+    for (const SettingWord& item : items)
+        combo->AddItem(QString::fromLatin1(item.word));
     return combo;
+}
+
+QString text(const std::string& value)
+{
+    return QString::fromStdString(value);
 }
 
 QPixmap picture(const char* name)
@@ -107,8 +113,8 @@ frmOption::frmOption(Module1& module)
     , m_textLine2(swatch("Min", m_picOption[0], toRect(720, 240, 375, 270)))
     , m_textLine1(swatch("Hour", m_picOption[0], toRect(1200, 240, 375, 270)))
     , m_cmdHandsDefault(place(new QPushButton(QStringLiteral("Default"), m_picOption[0]), toRect(240, 720, 735, 255)))
-    , m_comboBorder(comboWith("Border", {"Small", "Middle", "Large"}, m_picOption[0], toRect(1080, 720, 855, 330)))
-    , m_comboClockInterface(comboWith("Clock", {"Top", "Normal"}, m_picOption[0], toRect(1920, 720, 855, 330)))
+    , m_comboBorder(comboWith("Border", SettingKeys::HandWidths, m_picOption[0], toRect(1080, 720, 855, 330)))
+    , m_comboClockInterface(comboWith("Clock", SettingKeys::WindowModes, m_picOption[0], toRect(1920, 720, 855, 330)))
     , m_image3(*m_picOption[0], toRect(1875, -40, 615, 855), true)
     , m_line1(*m_picOption[0], toPixelsF(2040), toPixelsF(360), toPixelsF(2160), toPixelsF(480), OleColor::WindowText, 2)
     , m_line2(*m_picOption[0], toPixelsF(2360), toPixelsF(360), toPixelsF(2160), toPixelsF(480), OleColor::WindowText, 2)
@@ -270,7 +276,7 @@ void frmOption::chooseHandColor(int hand)
         m_commonDialogColor = OleColor::fromRgb(picked->red(), picked->green(), picked->blue());
     setHands(m_commonDialogColor, hand);
     const SettingKey* keys[] = {&SettingKeys::HourColor, &SettingKeys::MinuteColor, &SettingKeys::SecondColor};
-    m_module.writeSetting(*keys[hand - 1], QString::number(m_commonDialogColor));
+    m_module.writeSetting(*keys[hand - 1], text(SettingKeys::colorText(m_commonDialogColor)));
 }
 
 // The hand on the clock, the sample hand and the swatch, in that order.
@@ -311,32 +317,32 @@ void frmOption::Cmd_HandsDefault_Click()
     m_module.writeSetting(SettingKeys::HourColor, QString());
     m_module.writeSetting(SettingKeys::MinuteColor, QString());
     m_module.writeSetting(SettingKeys::SecondColor, QString());
-    setHandWidths(3);
-    m_module.writeSetting(SettingKeys::Border, QStringLiteral("Middle"));
-    m_module.platform().windows.setTopmost(clock, true);
-    m_module.writeSetting(SettingKeys::Window, QStringLiteral("Top"));
+    setHandWidths(SettingKeys::DefaultHandWidth);
+    m_module.writeSetting(SettingKeys::Border, text(SettingKeys::handWidthWord(SettingKeys::DefaultHandWidth)));
+    m_module.platform().windows.setTopmost(clock, SettingKeys::DefaultTopmost);
+    m_module.writeSetting(SettingKeys::Window, text(SettingKeys::windowModeWord(SettingKeys::DefaultTopmost)));
 }
 
 void frmOption::Combo_Border_Click()
 {
     m_module.PlaySoundCue(QStringLiteral("do.wav"));
-    static const char* const sizes[] = {"Small", "Middle", "Large"};
     const int index = m_comboBorder->ListIndex();
-    if (index < 0 || index > 2)
+    if (index < 0 || index >= int(std::size(SettingKeys::HandWidths)))
         return;
-    setHandWidths(index + 2);
-    m_module.writeSetting(SettingKeys::Border, QString::fromLatin1(sizes[index]));
+    const int width = SettingKeys::HandWidths[index].value;
+    setHandWidths(width);
+    m_module.writeSetting(SettingKeys::Border, text(SettingKeys::handWidthWord(width)));
 }
 
 void frmOption::Combo_ClockInterface_Click()
 {
     m_module.PlaySoundCue(QStringLiteral("do.wav"));
     const int index = m_comboClockInterface->ListIndex();
-    if (index != 0 && index != 1)
+    if (index < 0 || index >= int(std::size(SettingKeys::WindowModes)))
         return;
-    const bool top = index == 0;
+    const bool top = SettingKeys::WindowModes[index].value != 0;
     m_module.platform().windows.setTopmost(m_module.forms().clock(), top);
-    m_module.writeSetting(SettingKeys::Window, top ? QStringLiteral("Top") : QStringLiteral("Normal"));
+    m_module.writeSetting(SettingKeys::Window, text(SettingKeys::windowModeWord(top)));
     m_module.msgBox(top ? QStringLiteral("The Clock is on the Top!") : QStringLiteral("The Clock is Normal Window now!"),
                     MsgBox::vbOKOnly);
 }

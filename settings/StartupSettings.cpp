@@ -56,21 +56,10 @@ StartupSettings StartupSettings::read(const std::string& settingsPath)
             settings.handColors[hand] = VbConversion::toLong(std::string_view(colorBuffer.c_str()));
     }
 
-    const std::string border = freshRead(SettingKeys::Border, settingsPath);
-    if (border == "Small")
-        settings.handWidth = 2;
-    if (border == "Middle")
-        settings.handWidth = 3;
-    if (border == "Large")
-        settings.handWidth = 4;
+    settings.handWidth = SettingKeys::handWidth(freshRead(SettingKeys::Border, settingsPath));
 
-    const std::string window = freshRead(SettingKeys::Window, settingsPath);
-    if (window == "Top" || window.empty())
-        settings.stacking = Stacking::Topmost;
-    else if (window == "Normal")
-        settings.stacking = Stacking::Normal;
-    else
-        settings.stacking = Stacking::Unchanged;
+    const std::optional<bool> topmost = SettingKeys::topmost(freshRead(SettingKeys::Window, settingsPath));
+    settings.stacking = !topmost ? Stacking::Unchanged : *topmost ? Stacking::Topmost : Stacking::Normal;
 
     return settings;
 }
