@@ -1,6 +1,7 @@
 #include "about/frmAbout.h"
 
 #include "app/Module1.h"
+#include "platform/Design.h"
 #include "platform/DesignFont.h"
 #include "platform/Launcher.h"
 #include "platform/OleColor.h"
@@ -14,6 +15,7 @@
 #include <QPushButton>
 #include <QUrl>
 
+using Design::label;
 using DesignFont::arial;
 using Twips::toPixels;
 using Twips::toRect;
@@ -53,21 +55,9 @@ QString inDirectory(const QString& directory, const char* fileName)
     return directory + separator + QLatin1String(fileName);
 }
 
-QLabel* label(const char* caption, QWidget* parent, const QRect& geometry)
-{
-    auto* control = new QLabel(QString::fromLatin1(caption), parent);
-    control->setTextFormat(Qt::PlainText);
-    // Captions start at the top, as the runtime draws them.
-    control->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    control->setGeometry(geometry);
-    return control;
-}
-
 QPushButton* button(const char* caption, QWidget* parent, const QRect& geometry)
 {
-    auto* control = new QPushButton(QString::fromLatin1(caption), parent);
-    control->setGeometry(geometry);
-    return control;
+    return Design::place(new QPushButton(QString::fromLatin1(caption), parent), geometry);
 }
 
 void setTextColor(QLabel& label, std::uint32_t oleColor)
@@ -100,7 +90,7 @@ frmAbout::frmAbout(Module1& module)
     setFixedSize(toPixels(4890), toPixels(3540));
     setGeometry(toPixels(2340), toPixels(1935), width(), height());
 
-    m_image1->setPixmap(QPixmap(QStringLiteral(":/pictures/mascot.gif")));
+    m_image1->setPixmap(QPixmap::fromImage(Design::picture("mascot.gif")));
     QFont titleFont = arial(14.25);
     titleFont.setBold(true);
     m_lblTitle->setFont(titleFont);

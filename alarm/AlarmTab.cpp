@@ -7,6 +7,7 @@
 #include "clock/frmClock.h"
 #include "options/frmOption.h"
 #include "platform/ComboBox.h"
+#include "platform/Design.h"
 #include "platform/OleColor.h"
 #include "platform/PictureBox.h"
 #include "platform/Twips.h"
@@ -15,19 +16,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+using Design::label;
+using Design::place;
 using Twips::toPixelsF;
 using Twips::toRect;
 
 namespace {
 
 const char* const soundFiles[] = {"alarm1.wav", "alarm2.wav", "alarm3.wav"};
-
-template <class Control>
-Control* place(Control* control, const QRect& geometry)
-{
-    control->setGeometry(geometry);
-    return control;
-}
 
 } // namespace
 
@@ -43,9 +39,9 @@ AlarmTab::AlarmTab(Module1& module, PictureBox& page)
                     place(new QRadioButton(QStringLiteral("DingDong"), &page), toRect(840, 1440, 1215, 255)),
                     place(new QRadioButton(QStringLiteral("Darling"), &page), toRect(1920, 1440, 975, 255))}
 {
-    place(new QLabel(QStringLiteral("Time Setting"), &page), toRect(120, 0, 1095, 255));
-    place(new QLabel(QStringLiteral("Sound Alarm"), &page), toRect(120, 1200, 1095, 255));
-    m_imageAlarm.setPicture(QImage(QStringLiteral(":/pictures/alarm_icon.gif")));
+    label("Time Setting", &page, toRect(120, 0, 1095, 255));
+    label("Sound Alarm", &page, toRect(120, 1200, 1095, 255));
+    m_imageAlarm.setPicture(Design::picture("alarm_icon.gif"));
     m_imageAlarm.setVisible(false);
 
     QObject::connect(m_comboHour, &ComboBox::Click, &page, [this] { Combo_Hour_Click(); });

@@ -3,6 +3,7 @@
 #include "alarm/DisableAlarm.h"
 #include "app/Module1.h"
 #include "clock/gifmod.h"
+#include "platform/Design.h"
 #include "platform/PictureBox.h"
 
 #include <QCloseEvent>
@@ -17,7 +18,7 @@ TimesUP::TimesUP(Module1& module)
     setWindowTitle(QStringLiteral("Form1"));
     setAttribute(Qt::WA_NoSystemBackground);
     m_pic1->move(0, 0);
-    m_pic1->setPicture(QImage(QStringLiteral(":/pictures/banner.gif")));
+    m_pic1->setPicture(Design::picture("banner.gif"));
     connect(m_pic1, &PictureBox::MouseDown, this, [this](int, QPoint position) { pic1_MouseDown(position); });
     connect(m_pic1, &PictureBox::MouseMove, this, [this](int, QPoint position) { pic1_MouseMove(position); });
     connect(m_pic1, &PictureBox::MouseUp, this, [this] { pic1_MouseUp(); });

@@ -7,6 +7,7 @@
 #include "app/Module1.h"
 #include "clock/HandsArithmetic.h"
 #include "clock/gifmod.h"
+#include "platform/Design.h"
 #include "platform/OleColor.h"
 #include "platform/SoundPlayer.h"
 #include "platform/TimeSource.h"
@@ -26,14 +27,6 @@
 
 using Twips::toPixelsF;
 
-namespace {
-
-QImage resourcePicture(const char* name)
-{
-    return QImage(QStringLiteral(":/pictures/") + QLatin1String(name));
-}
-
-} // namespace
 
 frmClock::frmClock(Module1& module)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
@@ -55,9 +48,9 @@ frmClock::frmClock(Module1& module)
     setAttribute(Qt::WA_NoSystemBackground);
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_pic1->move(0, 0);
-    m_pic1->setPicture(resourcePicture("clock_body.gif"));
-    m_imageBG.setPicture(resourcePicture("face.gif"));
-    m_imageSmallAlarm.setPicture(resourcePicture("alarm_icon.gif"));
+    m_pic1->setPicture(Design::picture("clock_body.gif"));
+    m_imageBG.setPicture(Design::picture("face.gif"));
+    m_imageSmallAlarm.setPicture(Design::picture("alarm_icon.gif"));
 
     m_timerAlarm->setInterval(AlarmWatch::RingIntervalMs);
     m_timerAlarm->setTimerType(Qt::PreciseTimer);
@@ -175,7 +168,7 @@ void frmClock::Timer1_Elapsed()
 {
     Timer1_Timer();
     const QTime now = m_module.platform().time.now().time;
-    m_timer1->start(TimeSteps::untilNextSecond(now, TickAfterSecondMs));
+    m_timer1->start(TimeSteps::untilNextSecond(now, TimeSteps::AfterNewSecondMs));
     // An armed alarm sleeps until its minute; the clock's once-a-second look
     // at the time keeps that sleep right when the wall clock jumps (a resume
     // from suspend, a clock set by hand) or the alarm's hour is changed.

@@ -49,7 +49,6 @@ public:
     // The first tick comes this long after start-up; each later one this long
     // after a new second has begun.
     static constexpr int FirstTickMs = 100;
-    static constexpr int TickAfterSecondMs = 10;
 
     void Timer1_Timer();
     // Timer1's expiry: the tick, then the timer set for the next new second.

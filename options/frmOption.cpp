@@ -5,6 +5,7 @@
 #include "clock/frmClock.h"
 #include "options/StatusBarText.h"
 #include "platform/CommonDialog.h"
+#include "platform/Design.h"
 #include "platform/DesignFont.h"
 #include "platform/ComboBox.h"
 #include "platform/Launcher.h"
@@ -25,6 +26,8 @@
 #include <QStatusBar>
 #include <QTimer>
 
+using Design::label;
+using Design::place;
 using Twips::toPixelsF;
 using Twips::toRect;
 
@@ -34,19 +37,6 @@ constexpr int PageLeft = 360;
 constexpr int PageTop = 600;
 // Where each page lies at design time: only the first one inside the window.
 constexpr QPoint designPagePositions[] = {{PageLeft, PageTop}, {3600, 600}, {360, 3000}, {3480, 3000}};
-constexpr int TickAfterSecondMs = 10;
-
-template <class Control>
-Control* place(Control* control, const QRect& geometry)
-{
-    control->setGeometry(geometry);
-    return control;
-}
-
-QLabel* label(const char* caption, QWidget* parent, const QRect& geometry)
-{
-    return place(new QLabel(QString::fromLatin1(caption), parent), geometry);
-}
 
 std::array<PictureBox*, 4> makePages(QWidget* parent)
 {
@@ -93,7 +83,7 @@ QString text(const std::string& value)
 
 QPixmap picture(const char* name)
 {
-    return QPixmap(QStringLiteral(":/pictures/") + QLatin1String(name));
+    return QPixmap::fromImage(Design::picture(name));
 }
 
 } // namespace
@@ -143,8 +133,8 @@ frmOption::frmOption(Module1& module)
     label("Sec", option, toRect(300, 480, 375, 255));
     label("Min", option, toRect(800, 480, 375, 255));
     label("Hour", option, toRect(1250, 480, 375, 255));
-    m_image3.setPicture(QImage(QStringLiteral(":/pictures/clock_body.gif")));
-    m_image1.setPicture(QImage(QStringLiteral(":/pictures/computer_clock.gif")));
+    m_image3.setPicture(Design::picture("clock_body.gif"));
+    m_image1.setPicture(Design::picture("computer_clock.gif"));
     label("Background Change", m_picOption[2], toRect(240, 0, 1815, 255));
     label("Help and About", m_picOption[3], toRect(240, 0, 1695, 255));
 
@@ -229,7 +219,7 @@ void frmOption::Timer_Statusbar_Timer()
     const std::array<QString, 3> texts = StatusBarText::panels(now, QLocale());
     for (std::size_t panel = 0; panel < texts.size(); ++panel)
         m_panels[panel]->setText(texts[panel]);
-    m_timerStatusbar->start(TimeSteps::untilNextSecond(now.time, TickAfterSecondMs));
+    m_timerStatusbar->start(TimeSteps::untilNextSecond(now.time, TimeSteps::AfterNewSecondMs));
 }
 
 // A swatch is clicked as a text box is: the button goes down and up over it.

@@ -22,6 +22,10 @@ public:
 // How long a timer waits to wake `after` milliseconds past the next new second
 // or minute: the moments when what the user sees can change.
 namespace TimeSteps {
+// A little past the new second, so that a timer that fires a hair early still
+// reads the new one.
+constexpr int AfterNewSecondMs = 10;
+
 inline int untilNextSecond(const QTime& now, int after)
 {
     return 1000 - qBound(0, now.msec(), 999) + after;

@@ -143,10 +143,10 @@ private slots:
         m_desk->time.setTime(QTime(18, 30, 45, 250));
         clock->Timer1_Elapsed();
         QVERIFY(clock->Timer1().isActive());
-        QCOMPARE(clock->Timer1().interval(), 750 + frmClock::TickAfterSecondMs);
+        QCOMPARE(clock->Timer1().interval(), 750 + TimeSteps::AfterNewSecondMs);
         m_desk->time.setTime(QTime(18, 30, 46, 998));
         clock->Timer1_Elapsed();
-        QCOMPARE(clock->Timer1().interval(), 2 + frmClock::TickAfterSecondMs);
+        QCOMPARE(clock->Timer1().interval(), 2 + TimeSteps::AfterNewSecondMs);
     }
 
     void secondHandLiesOverMinuteOverHourOverFace()
