@@ -15,6 +15,10 @@ class Module1 final
 {
 public:
     static constexpr const char* ProgramTitle = "Tansywatch";
+    static constexpr const char* ProgramVersion = "1.1";
+    // The program's id in menus, software centres and Wayland: the reverse of
+    // its web address.
+    static constexpr const char* DesktopId = "org.example.tansywatch";
 
     Module1(QString programDirectory, const Platform& platform);
     Module1(const Module1&) = delete;

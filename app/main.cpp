@@ -1,3 +1,4 @@
+#include "app/CommandLine.h"
 #include "app/Module1.h"
 #include "clock/frmClock.h"
 #include "platform/DisplaySession.h"
@@ -36,9 +37,13 @@ QIcon programIcon()
 
 int main(int argc, char* argv[])
 {
+    if (const std::optional<int> status = CommandLine::answer(argc, argv))
+        return *status;
     DisplaySession::preferX11();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(Module1::ProgramTitle));
+    QApplication::setApplicationVersion(QString::fromLatin1(Module1::ProgramVersion));
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(Module1::DesktopId));
     QApplication::setWindowIcon(programIcon());
 
     SystemTimeSource time;
