@@ -61,8 +61,9 @@ std::optional<int> CommandLine::answer(int argc, char* argv[])
         arguments << QString::fromLocal8Bit(argv[index]);
     const bool parsed = parser.parse(arguments);
     if (!parsed || !parser.positionalArguments().isEmpty()) {
-        const QString error = parsed ? QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first())
-                                     : parser.errorText();
+        const QString error = parsed
+            ? QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first())
+            : parser.errorText();
         print(stderr, QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n")
                           .arg(QString::fromLatin1(ProgramName), error));
         return 2;

@@ -126,7 +126,7 @@ bool rewriteInPlace(const std::string& target, std::string_view bytes)
     const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return false;
-    bool ok = writeAll(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
+    const bool ok = writeAll(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
     return ::close(fd) == 0 && ok;
 }
 

@@ -145,7 +145,8 @@ private slots:
         const QString user = top.filePath(configHome == "config" ? "config/tansywatch" : "home/.config/tansywatch");
         const QMap<QString, QString> files{{"program", program + "/setting.ini"}, {"user", user + "/setting.ini"}};
         // A comment and a key the clock does not know, in UTF-16.
-        const QString administrators = QString::fromUtf8("; the office look\r\n[Line]\r\nBorder=Small\r\nPlaque=\u6642\r\n");
+        const QString administrators =
+            QString::fromUtf8("; the office look\r\n[Line]\r\nBorder=Small\r\nPlaque=\u6642\r\n");
         QVERIFY(top.mkpath(program) && (userFile == "-" || top.mkpath(user)));
         QVERIFY(programFile == "-" || store(files["program"], utf16(administrators), programFile == "rw"));
         QVERIFY(userFile == "-" || store(files["user"], "[Line]\r\nBorder=Middle\r\n", userFile == "rw"));
