@@ -6,22 +6,38 @@ JOBS       ?= $(shell nproc)
 
 PACKAGES := cmake ninja-build g++ pkg-config \
             qt6-base-dev libsdl2-dev fonts-liberation fonts-wqy-microhei \
-            xvfb openbox xdotool x11-utils x11-apps buici-clock python3 python3-xlib python3-pil faketime
+            xvfb openbox xdotool x11-utils x11-apps buici-clock python3 python3-xlib python3-pil faketime \
+            desktop-file-utils appstream groff-base dex
+# Only for the Debian package: dpkg-shlibdeps finds its dependencies, lintian checks it.
+DEB_PACKAGES := dpkg-dev file
+DEB_CHECK_PACKAGES := $(DEB_PACKAGES) lintian
+PREFIX     ?= /usr/local
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps build run test test-asan clean
+.PHONY: all deps deb-deps deb-check-deps build run test test-asan install deb deb-check clean
 
 all: build
 
-deps:
-	@missing=$$(for p in $(PACKAGES); do \
+# $(call install_missing,PACKAGE...): apt-get installs those not installed yet.
+define install_missing
+	@missing=$$(for p in $(1); do \
 	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
 	if [ -n "$$missing" ]; then \
 	    echo "Installing:" $$missing; \
 	    $(SUDO) apt-get update -qq && \
 	    DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
 	fi
+endef
+
+deps:
+	$(call install_missing,$(PACKAGES))
+
+deb-deps:
+	$(call install_missing,$(DEB_PACKAGES))
+
+deb-check-deps:
+	$(call install_missing,$(DEB_CHECK_PACKAGES))
 
 $(BUILD)/build.ninja: | deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -43,6 +59,17 @@ test-asan: deps $(ASAN_BUILD)/build.ninja
 
 test: build test-asan
 	ctest --test-dir $(BUILD) --output-on-failure
+
+# PREFIX=/usr/local and DESTDIR as usual: `make install PREFIX=/opt/tansywatch`,
+# `make install DESTDIR=/tmp/stage`.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+deb: build deb-deps
+	cd $(BUILD) && cpack -G DEB
+
+deb-check: deb deb-check-deps
+	lintian --fail-on error $(BUILD)/tansywatch_*.deb
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

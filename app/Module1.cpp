@@ -2,8 +2,8 @@
 
 #include "app/ProgramPaths.h"
 #include "platform/SoundPlayer.h"
-#include "settings/ProfileFile.h"
 #include "settings/SettingKeys.h"
+#include "settings/SettingsLocation.h"
 
 #include <QFile>
 
@@ -18,7 +18,7 @@ Module1::Module1(QString programDirectory, const Platform& platform)
 
 QString Module1::settingsPath() const
 {
-    return QFile::decodeName(ProgramPaths::settingsPath(QFile::encodeName(m_programDirectory).toStdString()).c_str());
+    return QFile::decodeName(settingsLocation().readPath().c_str());
 }
 
 QString Module1::fileBeside(const QString& fileName) const
@@ -31,8 +31,12 @@ QString Module1::fileBeside(const QString& fileName) const
 
 void Module1::writeSetting(const SettingKey& key, const QString& value) const
 {
-    ProfileFile::WritePrivateProfileString(key.section, key.key, value.toStdString(),
-                                           QFile::encodeName(settingsPath()).toStdString());
+    settingsLocation().write(key.section, key.key, value.toStdString());
+}
+
+SettingsLocation Module1::settingsLocation() const
+{
+    return SettingsLocation::find(QFile::encodeName(m_programDirectory).toStdString());
 }
 
 void Module1::PlaySoundCue(const QString& fileName) const

@@ -8,6 +8,7 @@
 #include <QString>
 
 struct SettingKey;
+class SettingsLocation;
 
 // What the program's windows share: the program directory, the alarm state,
 // the sound cue, the message box, the desktop services and the windows.
@@ -15,12 +16,18 @@ class Module1 final
 {
 public:
     static constexpr const char* ProgramTitle = "Tansywatch";
+    static constexpr const char* ProgramVersion = "1.1";
+    // The program's id in menus, software centres and Wayland: the reverse of
+    // its web address.
+    static constexpr const char* DesktopId = "org.example.tansywatch";
 
     Module1(QString programDirectory, const Platform& platform);
     Module1(const Module1&) = delete;
     Module1& operator=(const Module1&) = delete;
 
     const QString& programDirectory() const { return m_programDirectory; }
+    // The setting.ini start-up reads: beside the program, or the user's own
+    // when the program directory cannot be written (see SettingsLocation).
     QString settingsPath() const;
     QString fileBeside(const QString& fileName) const;
     // One value into setting.ini at once. A failed write is not reported: it
@@ -40,6 +47,8 @@ public:
     Forms& forms() { return m_forms; }
 
 private:
+    SettingsLocation settingsLocation() const;
+
     QString m_programDirectory;
     Platform m_platform;
     AlarmState m_alarm;

@@ -118,6 +118,18 @@ void syncDirectoryOf(const std::string& path)
     ::close(fd);
 }
 
+// A directory that takes no new files may still hold a settings file its user may
+// write (one an administrator shares). That file can only be rewritten where it is,
+// as Windows always does: not proof against a crash, but the change is kept.
+bool rewriteInPlace(const std::string& target, std::string_view bytes)
+{
+    const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    const bool ok = writeAll(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
+    return ::close(fd) == 0 && ok;
+}
+
 // A crash or a full disk must never leave a half-written settings file, so the new
 // content goes to a temporary file beside the target and replaces it in one rename.
 bool replaceFile(const std::string& target, std::string_view bytes, std::optional<mode_t> keptMode)
@@ -130,7 +142,7 @@ bool replaceFile(const std::string& target, std::string_view bytes, std::optiona
         // the old file's bits, set below once nobody else can open it.
         fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, keptMode ? 0600 : 0666);
         if (fd < 0 && errno != EEXIST)
-            return false;
+            return keptMode && errno == EACCES && rewriteInPlace(target, bytes);
     }
     if (fd < 0)
         return false;

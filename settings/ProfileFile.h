@@ -20,7 +20,9 @@ public:
                                                std::size_t size, const std::string& path);
 
     // Writes one key; true when the new file is in place. On failure the old file
-    // stays byte for byte as it was and no temporary file is left behind.
+    // stays byte for byte as it was and no temporary file is left behind. The one
+    // exception is a writable file in a directory that takes no new files: it is
+    // rewritten in place, which a crash can interrupt.
     static bool WritePrivateProfileString(std::string_view section, std::string_view key,
                                           std::string_view value, const std::string& path);
 };

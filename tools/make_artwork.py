@@ -192,6 +192,10 @@ class Canvas:
         ImageDraw.Draw(m).rectangle([x0 * s, y0 * s, x1 * s - 1, y1 * s - 1], fill=255)
         return m
 
+    def rect_fill(self, x0, y0, x1, y1, fill):
+        """A rectangle on whole pixels: x0..x1 and y0..y1 are pixel edges."""
+        self.paint(self.m_rect(x0, y0, x1, y1), fill)
+
     # ------------------------------------------------------------ paints
     def _tmap(self, fn, step=0.5):
         """Parameter map t(x, y) in 0..1, sampled every `step` px, smoothed up."""
@@ -1121,11 +1125,41 @@ def make_mascot():
     return finish_opaque(c, "mascot.gif")
 
 
+def draw_small_app_icon(c, S):
+    """The icon at 16 to 24 px: no gradients or sprig, hands on whole pixels.
+
+    The hands stand at nine o'clock, along the pixel grid, so they stay sharp;
+    the case touches the bottom edge and the crown the top one."""
+    cx, cy, ro = S // 2, S // 2 + 1, S // 2 - 1
+    rd = ro - max(2, round(S / 8))
+    c.rect_fill(cx - S // 5, 0, cx + S // 5, 3, GOLD_OL)
+    c.rect_fill(cx - S // 5 + 1, 1, cx + S // 5 - 1, 3, GOLD)
+    c.paint(c.m_ellipse(cx, cy, ro), GREEN_OL)
+    c.paint(c.m_ellipse(cx, cy, ro - 1), GREEN)
+    if S > 16:
+        c.paint(c.m_ellipse(cx, cy, rd + 1), GOLD_D)
+    c.paint(c.m_ellipse(cx, cy, rd), DIAL)
+    if S > 16:
+        c.rect_fill(cx + rd - 3, cy - 1, cx + rd - 1, cy + 1, TICK)
+        c.rect_fill(cx - 1, cy + rd - 3, cx + 1, cy + rd - 1, TICK)
+    c.rect_fill(cx - 1, cy - (rd - 1), cx + 1, cy + 1, INK)
+    c.rect_fill(cx - round(rd * 0.6), cy - 1, cx + 1, cy + 1, INK)
+    bx, by = polar(cx, cy, ro - 1, 135)
+    c.ellipse(bx, by, 2.0 if S == 16 else 2.8, fill=GOLD, outline=GOLD_OL, ow=0.8)
+
+
 def draw_app_icon(c, S):
-    """Window icon: a round Tansywatch clock with a tansy sprig.  S = size."""
+    """The program's icon: a round Tansywatch clock with a tansy sprig.
+
+    Drawn for each size: 32 px has four ticks, thick hands and two tansy
+    buttons, 48 px and up the sprig and the second hand, 256 px and up the
+    minute marks and a glint on the glass."""
+    if S <= 24:
+        return draw_small_app_icon(c, S)
     k = S / 64.0
     cx, cy = 32 * k, 36.5 * k
     big = S >= 48
+    huge = S >= 256
     # bow and crown
     by, ow = 4.6 * k, max(0.7, k)
     c.paint(mask_sub(c.m_ellipse(cx, by, 8.5 * k, 4.2 * k, grow=ow),
@@ -1149,6 +1183,13 @@ def draw_app_icon(c, S):
         if big or i % 3 == 0:
             w = (2.4 if i % 3 == 0 else 1.2) * k
             c.line([polar(cx, cy, R - 9 * k, a), polar(cx, cy, R - 6.5 * k, a)], max(0.9, w), TICK)
+    if huge:
+        for i in range(60):
+            if i % 5:
+                c.ellipse(*polar(cx, cy, R - 7.2 * k, i * 6 - 90), 0.45 * k, fill=TICK)
+    if huge:
+        glint = c.m_ellipse(cx + 7 * k, cy - 9 * k, 9 * k, 5 * k)
+        c.paint(mask_and(glint, c.m_ellipse(cx, cy, R - 5.5 * k)), (255, 255, 255), 0.5)
     # hands at 10:08:30
     hw = 2.4 * k if big else 3.2 * k
     c.line(hand_points(cx, cy, 12.5 * k, (10 + 8 / 60) / 12), max(1.2, hw), INK)
@@ -1168,12 +1209,16 @@ def draw_app_icon(c, S):
             button(c, *polar(cx, cy, R - 0.5 * k, deg), rr * k, ow=0.7, detail=False)
 
 
+APP_ICON_SIZES = (16, 22, 24, 32, 48, 64, 128, 256, 512)
+
+
 def make_app_icons():
+    """The menu's and the windows' icon, tansywatch-SIZE.png, drawn at each size."""
     out = []
-    for S, name in ((64, "tansywatch.png"), (32, "tansywatch-32.png")):
-        c = Canvas(S, S, ss=8)
+    for S in APP_ICON_SIZES:
+        c = Canvas(S, S, ss=8 if S <= 128 else 4)
         draw_app_icon(c, S)
-        path = os.path.join(RES, name)
+        path = os.path.join(RES, "tansywatch-%d.png" % S)
         c.rgba_small().save(path, optimize=True)
         out.append(path)
     return out
@@ -1415,7 +1460,8 @@ def verify():
         assert im.size == size and "transparency" not in im.info, name
     with open(os.path.join(RES, "face.gif"), "rb") as f1, open(os.path.join(RES, "tansy.gif"), "rb") as f2:
         assert f1.read() == f2.read(), "face.gif and tansy.gif differ"
-    for name, n in (("tansywatch.png", 64), ("tansywatch-32.png", 32)):
+    for n in APP_ICON_SIZES:
+        name = "tansywatch-%d.png" % n
         im = Image.open(os.path.join(RES, name))
         assert im.format == "PNG" and im.mode == "RGBA" and im.size == (n, n), name
         assert im.getpixel((0, 0))[3] == 0, name
@@ -1453,8 +1499,9 @@ def preview(path):
         tiles.append(big)
     names = [n for n in ("banner.gif",) if os.path.exists(os.path.join(RES, n))]
     icons = [n for n in ("face.gif", "alarm_icon.gif", "computer_clock.gif", "cartoon.gif",
-                         "help_book.gif", "notebook.gif", "mascot.gif", "tansywatch.png",
-                         "tansywatch-32.png") if os.path.exists(os.path.join(RES, n))]
+                         "help_book.gif", "notebook.gif", "mascot.gif")
+             + tuple("tansywatch-%d.png" % n for n in APP_ICON_SIZES if n <= 128)
+             if os.path.exists(os.path.join(RES, n))]
     W = max(BODY_W * S * 2 + 20, 700 + 20)
     H = BODY_H * S + 20 + (200 + 20) * len(names) + 2 * (110 * S + 12) + 20
     sheet = Image.new("RGBA", (W, H), (120, 120, 120, 255))

@@ -1,0 +1,172 @@
+#include "settings/SettingsLocation.h"
+
+#include "app/ProgramPaths.h"
+#include "settings/ProfileFile.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr const char* UserDirectoryName = "tansywatch";
+
+bool writableByUs(const std::string& path)
+{
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+// The test the profile writer makes: a cleared owner-write bit means
+// read-only, even for root.
+bool writableFile(const std::string& path)
+{
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && (info.st_mode & S_IWUSR) != 0
+        && writableByUs(path);
+}
+
+// A dangling link counts too: the user's file is what the user put there.
+bool exists(const std::string& path)
+{
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0;
+}
+
+// The XDG base directory rules say to ignore a relative value.
+std::optional<std::string> absoluteDirectory(const SettingsLocation::Environment& environment, const char* name)
+{
+    std::optional<std::string> value = environment(name);
+    if (value && !value->empty() && value->front() == '/')
+        return value;
+    return std::nullopt;
+}
+
+std::string userFileFor(const SettingsLocation::Environment& environment)
+{
+    std::string base;
+    if (const auto config = absoluteDirectory(environment, "XDG_CONFIG_HOME"))
+        base = *config;
+    else if (const auto home = absoluteDirectory(environment, "HOME"))
+        base = *home + "/.config";
+    else
+        return {};
+    return base + '/' + UserDirectoryName + '/' + ProgramPaths::SettingsFileName;
+}
+
+// Missing parents too, private to the user as the XDG rules ask of a
+// configuration directory made on the user's behalf.
+bool makeDirectories(const std::string& directory)
+{
+    for (std::size_t slash = directory.find('/', 1);; slash = directory.find('/', slash + 1)) {
+        const std::string part = directory.substr(0, slash);
+        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
+            return false;
+        if (slash == std::string::npos)
+            return true;
+    }
+}
+
+// Nothing when the file is missing or cannot be read: start-up read nothing
+// from it either. Only a regular file counts, as for the profile reader.
+std::optional<std::string> readStartingPoint(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return std::nullopt;
+    std::optional<std::string> content;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        content.emplace();
+        std::vector<char> chunk(64 * 1024);
+        for (;;) {
+            const ssize_t got = ::read(fd, chunk.data(), chunk.size());
+            if (got > 0) {
+                content->append(chunk.data(), static_cast<std::size_t>(got));
+            } else if (got == 0) {
+                break;
+            } else if (errno != EINTR) {
+                content.reset();
+                break;
+            }
+        }
+    }
+    ::close(fd);
+    return content;
+}
+
+bool writeAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+} // namespace
+
+SettingsLocation::SettingsLocation(std::string readPath, std::string writePath)
+    : m_readPath(std::move(readPath))
+    , m_writePath(std::move(writePath))
+{
+}
+
+SettingsLocation SettingsLocation::find(const std::string& programDirectory, const Environment& environment)
+{
+    const std::string programFile = ProgramPaths::settingsPath(programDirectory);
+    if (writableByUs(programDirectory) || writableFile(programFile))
+        return SettingsLocation(programFile, programFile);
+    const std::string userFile = userFileFor(environment);
+    if (!userFile.empty() && exists(userFile))
+        return SettingsLocation(userFile, userFile);
+    return SettingsLocation(programFile, userFile);
+}
+
+SettingsLocation SettingsLocation::find(const std::string& programDirectory)
+{
+    return find(programDirectory, [](const char* name) -> std::optional<std::string> {
+        if (const char* value = std::getenv(name))
+            return std::string(value);
+        return std::nullopt;
+    });
+}
+
+bool SettingsLocation::write(std::string_view section, std::string_view key, std::string_view value) const
+{
+    if (m_writePath.empty())
+        return false;
+    // Reading from elsewhere means the user's file does not exist yet.
+    if (m_writePath != m_readPath && !startUserFile())
+        return false;
+    return ProfileFile::WritePrivateProfileString(section, key, value, m_writePath);
+}
+
+bool SettingsLocation::startUserFile() const
+{
+    const std::string directory = m_writePath.substr(0, m_writePath.rfind('/'));
+    if (!makeDirectories(directory))
+        return false;
+    const std::optional<std::string> start = readStartingPoint(m_readPath);
+    if (!start)
+        return true; // the write makes the file from nothing
+    // Written under another name and linked into place: nobody sees half a
+    // copy, and a file another running clock has just made stays as it is.
+    std::string temporary = directory + "/." + ProgramPaths::SettingsFileName + ".XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0)
+        return false;
+    bool ok = writeAll(fd, *start) && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && (::link(temporary.c_str(), m_writePath.c_str()) == 0 || errno == EEXIST);
+    ::unlink(temporary.c_str());
+    return ok;
+}
