@@ -1,8 +1,9 @@
 #include "about/frmAbout.h"
 
-#include "app/Module1.h"
+#include "alarm/Module1.h"
 #include "platform/Design.h"
 #include "platform/DesignFont.h"
+#include "platform/Forms.h"
 #include "platform/Launcher.h"
 #include "platform/OleColor.h"
 #include "platform/Twips.h"
@@ -69,9 +70,10 @@ void setTextColor(QLabel& label, std::uint32_t oleColor)
 
 } // namespace
 
-frmAbout::frmAbout(Module1& module)
+frmAbout::frmAbout(Module1& module, Forms& forms)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_module(module)
+    , m_forms(forms)
     , m_image1(label("", this, toRect(120, 240, 1500, 1620)))
     , m_lblTitle(label("", this, toRect(1800, 240, 3165, 480)))
     , m_lblVersion{label("Requirement:  Win 98 / Me / 2003 / XP", this, toRect(1800, 720, 3375, 255)),
@@ -85,7 +87,6 @@ frmAbout::frmAbout(Module1& module)
     , m_cmdOK(button("Exit", this, toRect(3600, 2625, 1140, 345)))
     , m_cmdSysInfo(button("System(&S)...", this, toRect(3600, 3075, 1125, 345)))
 {
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/tansywatch-32.png")));
     setFont(arial(8.25));
     setFixedSize(toPixels(4890), toPixels(3540));
     setGeometry(toPixels(2340), toPixels(1935), width(), height());
@@ -131,7 +132,7 @@ void frmAbout::Form_Load()
 
 void frmAbout::cmdOK_Click()
 {
-    m_module.forms().about.Unload();
+    m_forms.Unload(Forms::Form::About);
 }
 
 void frmAbout::cmdSysInfo_Click()
@@ -283,6 +284,6 @@ void frmAbout::paintEvent(QPaintEvent*)
 
 void frmAbout::closeEvent(QCloseEvent* event)
 {
-    m_module.forms().about.Unload();
+    m_forms.Unload(Forms::Form::About);
     event->accept();
 }

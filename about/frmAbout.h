@@ -7,6 +7,7 @@
 #include <array>
 #include <optional>
 
+class Forms;
 class Module1;
 class QLabel;
 class QPushButton;
@@ -19,7 +20,7 @@ class frmAbout final : public QDialog
     Q_OBJECT
 
 public:
-    explicit frmAbout(Module1& module);
+    frmAbout(Module1& module, Forms& forms);
     ~frmAbout() override;
 
     void Form_Load();
@@ -57,6 +58,7 @@ private:
     void sysInfoUnavailable() const;
 
     Module1& m_module;
+    Forms& m_forms;
     // Declared in the order they are created, which is also the tab order.
     QLabel* m_image1;
     QLabel* m_lblTitle;

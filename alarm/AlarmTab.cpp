@@ -2,10 +2,8 @@
 
 #include "alarm/AlarmWatch.h"
 #include "alarm/DisableAlarm.h"
-#include "alarm/TimesUP.h"
-#include "app/Module1.h"
-#include "clock/frmClock.h"
-#include "options/frmOption.h"
+#include "alarm/Module1.h"
+#include "platform/Forms.h"
 #include "platform/ComboBox.h"
 #include "platform/Design.h"
 #include "platform/OleColor.h"
@@ -27,8 +25,9 @@ const char* const soundFiles[] = {"alarm1.wav", "alarm2.wav", "alarm3.wav"};
 
 } // namespace
 
-AlarmTab::AlarmTab(Module1& module, PictureBox& page)
+AlarmTab::AlarmTab(Module1& module, Forms& forms, PictureBox& page)
     : m_module(module)
+    , m_forms(forms)
     , m_comboHour(place(new ComboBox(QStringLiteral("Hour"), &page), toRect(120, 240, 735, 330)))
     , m_comboMin(place(new ComboBox(QStringLiteral("Min"), &page), toRect(960, 240, 735, 330)))
     , m_imageAlarm(page, toRect(1680, 120, 960, 840), true)
@@ -50,6 +49,13 @@ AlarmTab::AlarmTab(Module1& module, PictureBox& page)
     for (int index = 0; index < 3; ++index)
         QObject::connect(m_optionSound[static_cast<std::size_t>(index)], &QRadioButton::clicked, &page,
                          [this, index] { Option_sound_Click(index); });
+    QObject::connect(&module.alarm(), &Alarm::armedChanged, &page, [this](bool armed) { showArmed(armed); });
+}
+
+void AlarmTab::showArmed(bool armed)
+{
+    m_imageAlarm.setVisible(armed);
+    m_cmdAlarm->setText(armed ? QStringLiteral("Disable Alarm") : QStringLiteral("Enable Alarm"));
 }
 
 void AlarmTab::Combo_Hour_Click()
@@ -75,24 +81,19 @@ void AlarmTab::Cmd_Alarm_Click()
         m_module.msgBox(QStringLiteral("Select Hour and Min value first."), MsgBox::vbInformation);
         return;
     }
-    Forms& forms = m_module.forms();
-    frmClock& clock = forms.clock();
-    if (clock.Timer_AlarmEnabled()) {
-        DisableAlarm(m_module);
+    Alarm& alarm = m_module.alarm();
+    if (alarm.Timer_AlarmEnabled()) {
+        DisableAlarm(m_module, m_forms);
         return;
     }
-    clock.Image_SmallAlarm().setVisible(true);
-    clock.Image_SmallAlarm().setEnabled(true);
-    m_imageAlarm.setVisible(true);
     // The watch starts before the confirmation: an alarm set for this very
     // minute goes off while the box is still open.
-    clock.setTimer_AlarmEnabled(true);
-    m_cmdAlarm->setText(QStringLiteral("Disable Alarm"));
-    m_module.msgBox(AlarmWatch::enabledMessage(m_module.alarm()), MsgBox::vbInformation);
+    alarm.arm();
+    m_module.msgBox(AlarmWatch::enabledMessage(alarm), MsgBox::vbInformation);
     // The pop-up is made ready now and waits hidden; had the alarm gone off
     // during the box, its pop-up is put away again and it rings unseen.
-    forms.popup().hide();
-    forms.options.Unload();
+    m_forms.Hide(Forms::Form::Popup);
+    m_forms.Unload(Forms::Form::Options);
 }
 
 void AlarmTab::Option_sound_Click(int index)

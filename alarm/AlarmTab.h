@@ -6,6 +6,7 @@
 #include <array>
 
 class ComboBox;
+class Forms;
 class Module1;
 class PictureBox;
 class QLabel;
@@ -17,7 +18,10 @@ class QRadioButton;
 class AlarmTab final
 {
 public:
-    AlarmTab(Module1& module, PictureBox& page);
+    AlarmTab(Module1& module, Forms& forms, PictureBox& page);
+
+    // The page's alarm picture and button follow whether an alarm is armed.
+    void showArmed(bool armed);
 
     ComboBox& Combo_Hour() const { return *m_comboHour; }
     ComboBox& Combo_Min() const { return *m_comboMin; }
@@ -32,6 +36,7 @@ public:
 
 private:
     Module1& m_module;
+    Forms& m_forms;
     ComboBox* m_comboHour;
     ComboBox* m_comboMin;
     ImageControl m_imageAlarm;

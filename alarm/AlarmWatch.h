@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AlarmState.h"
+#include "alarm/AlarmState.h"
 
 #include <QString>
 #include <QTime>

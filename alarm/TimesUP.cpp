@@ -1,8 +1,9 @@
 #include "alarm/TimesUP.h"
 
 #include "alarm/DisableAlarm.h"
-#include "app/Module1.h"
+#include "alarm/Module1.h"
 #include "clock/gifmod.h"
+#include "platform/Forms.h"
 #include "platform/Design.h"
 #include "platform/PictureBox.h"
 
@@ -10,9 +11,10 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-TimesUP::TimesUP(Module1& module)
+TimesUP::TimesUP(Module1& module, Forms& forms)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
     , m_module(module)
+    , m_forms(forms)
     , m_pic1(new PictureBox(this))
 {
     setWindowTitle(QStringLiteral("Form1"));
@@ -43,7 +45,7 @@ void TimesUP::showEvent(QShowEvent* event)
 
 void TimesUP::closeEvent(QCloseEvent* event)
 {
-    m_module.forms().popup.Unload();
+    m_forms.Unload(Forms::Form::Popup);
     event->accept();
 }
 
@@ -62,5 +64,5 @@ void TimesUP::pic1_MouseMove(const QPoint& position)
 
 void TimesUP::pic1_MouseUp()
 {
-    DisableAlarm(m_module);
+    DisableAlarm(m_module, m_forms);
 }

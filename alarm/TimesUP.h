@@ -3,6 +3,7 @@
 #include <QPoint>
 #include <QWidget>
 
+class Forms;
 class Module1;
 class PictureBox;
 
@@ -14,7 +15,7 @@ class TimesUP final : public QWidget
     Q_OBJECT
 
 public:
-    explicit TimesUP(Module1& module);
+    TimesUP(Module1& module, Forms& forms);
 
     void Form_Load();
     PictureBox& pic1() { return *m_pic1; }
@@ -29,6 +30,7 @@ private:
     void pic1_MouseUp();
 
     Module1& m_module;
+    Forms& m_forms;
     PictureBox* m_pic1;
     bool m_placed = false;
     // Where the pointer holds the window, from its top-left corner.

@@ -1,6 +1,6 @@
 #include "app/CommandLine.h"
 
-#include "app/Module1.h"
+#include "alarm/Module1.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

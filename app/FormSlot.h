@@ -6,9 +6,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <functional>
 #include <utility>
-
-class Module1;
 
 // The one instance of a window. A reference creates the window when it does
 // not exist and only then runs its load handler, so that anything the load
@@ -18,8 +17,8 @@ template <class Form>
 class FormSlot final
 {
 public:
-    explicit FormSlot(Module1& module)
-        : m_module(module)
+    explicit FormSlot(std::function<Form*()> create)
+        : m_create(std::move(create))
     {
     }
     ~FormSlot() { delete m_form; }
@@ -29,7 +28,7 @@ public:
     Form& operator()()
     {
         if (!m_form) {
-            m_form = new Form(m_module);
+            m_form = m_create();
             m_form->Form_Load();
         }
         return *m_form;
@@ -59,6 +58,6 @@ public:
     }
 
 private:
-    Module1& m_module;
+    std::function<Form*()> m_create;
     Form* m_form = nullptr;
 };

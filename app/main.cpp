@@ -1,6 +1,8 @@
+#include "alarm/Module1.h"
 #include "app/CommandLine.h"
-#include "app/Module1.h"
+#include "app/Program.h"
 #include "clock/frmClock.h"
+#include "platform/Design.h"
 #include "platform/DisplaySession.h"
 #include "platform/Platform.h"
 #include "platform/QtCommonDialog.h"
@@ -13,23 +15,19 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QImageReader>
 #include <QPixmap>
 
 namespace {
 
-// The menu's icon set, drawn anew for each size. Window managers get every
-// size an icon holds in a property of each window, so the large ones, which
-// only menus and software centres show, stay out.
+// The menu's icon set, drawn anew for each size; every window shows it.
+// Window managers get every size an icon holds in a property of each window,
+// so the large ones, which only menus and software centres show, stay out.
 QIcon programIcon()
 {
     QIcon icon;
-    for (const int size : {16, 22, 24, 32, 48, 64, 128}) {
-        // Read as PNG at once: QIcon(file) would first try every image plugin.
-        QImageReader reader(QStringLiteral(":/pictures/tansywatch-%1.png").arg(size), "png");
-        reader.setAutoDetectImageFormat(false);
-        icon.addPixmap(QPixmap::fromImage(reader.read()));
-    }
+    for (const char* name : {"tansywatch-16.png", "tansywatch-22.png", "tansywatch-24.png", "tansywatch-32.png",
+                             "tansywatch-48.png", "tansywatch-64.png", "tansywatch-128.png"})
+        icon.addPixmap(QPixmap::fromImage(Design::picture(name)));
     return icon;
 }
 
@@ -56,6 +54,7 @@ int main(int argc, char* argv[])
     Module1 module(QCoreApplication::applicationDirPath(),
                    Platform{time, sound, windows, msgBox, dialogs, launcher, registry});
 
-    module.forms().clock().show();
+    Program program(module);
+    program.clock().show();
     return QApplication::exec();
 }

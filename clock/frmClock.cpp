@@ -1,38 +1,30 @@
 #include "clock/frmClock.h"
 
-#include "about/frmAbout.h"
-#include "alarm/AlarmWatch.h"
 #include "alarm/DisableAlarm.h"
-#include "alarm/TimesUP.h"
-#include "app/Module1.h"
+#include "alarm/Module1.h"
+#include "clock/ClockLook.h"
 #include "clock/HandsArithmetic.h"
 #include "clock/gifmod.h"
 #include "platform/Design.h"
 #include "platform/OleColor.h"
-#include "platform/SoundPlayer.h"
 #include "platform/TimeSource.h"
 #include "platform/Twips.h"
-#include "options/frmOption.h"
 #include "platform/WindowSystem.h"
 #include "settings/StartupSettings.h"
 
 #include <QCloseEvent>
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
-#include <QImageReader>
 #include <QScreen>
-
 
 using Twips::toPixelsF;
 
-
-frmClock::frmClock(Module1& module)
+frmClock::frmClock(Module1& module, Forms& forms, ClockLook& look)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
     , m_module(module)
+    , m_forms(forms)
+    , m_look(look)
     , m_pic1(new PictureBox(this))
-    , m_timerAlarm(new QTimer(this))
     , m_timer1(new QTimer(this))
     , m_imageBG(*m_pic1, Twips::toRect(600, 1320, 960, 960), false)
     , m_line1(*m_pic1, toPixelsF(1050), toPixelsF(1200), toPixelsF(1050), toPixelsF(1755), OleColor::WindowText, 3)
@@ -49,12 +41,29 @@ frmClock::frmClock(Module1& module)
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_pic1->move(0, 0);
     m_pic1->setPicture(Design::picture("clock_body.gif"));
-    m_imageBG.setPicture(Design::picture("face.gif"));
     m_imageSmallAlarm.setPicture(Design::picture("alarm_icon.gif"));
+    showFace();
+    LineControl* hands[] = {&m_line1, &m_line2, &m_line3};
+    for (int hand = ClockLook::Hour; hand <= ClockLook::Second; ++hand) {
+        hands[hand - 1]->setBorderColor(look.color(hand));
+        hands[hand - 1]->setBorderWidth(look.handWidth());
+    }
+    connect(&look, &ClockLook::colorChanged, this, [this](int hand, std::uint32_t color) {
+        LineControl* lines[] = {&m_line1, &m_line2, &m_line3};
+        lines[hand - 1]->setBorderColor(color);
+    });
+    connect(&look, &ClockLook::handWidthChanged, this, [this](int width) {
+        for (LineControl* line : {&m_line1, &m_line2, &m_line3})
+            line->setBorderWidth(width);
+    });
+    connect(&look, &ClockLook::topmostChanged, this,
+            [this](bool topmost) { m_module.platform().windows.setTopmost(*this, topmost); });
+    connect(&look, &ClockLook::faceChanged, this, &frmClock::showFace);
+    connect(&module.alarm(), &Alarm::armedChanged, this, [this](bool armed) {
+        m_imageSmallAlarm.setVisible(armed);
+        m_imageSmallAlarm.setEnabled(armed);
+    });
 
-    m_timerAlarm->setInterval(AlarmWatch::RingIntervalMs);
-    m_timerAlarm->setTimerType(Qt::PreciseTimer);
-    connect(m_timerAlarm, &QTimer::timeout, this, &frmClock::Timer_Alarm_Elapsed);
     m_timer1->setSingleShot(true);
     m_timer1->setTimerType(Qt::PreciseTimer);
     connect(m_timer1, &QTimer::timeout, this, &frmClock::Timer1_Elapsed);
@@ -75,10 +84,7 @@ void frmClock::Form_Load()
 {
     m_imageSmallAlarm.setVisible(false);
     m_imageSmallAlarm.setEnabled(false);
-    m_timerAlarm->stop();
-    AlarmState& alarm = m_module.alarm();
-    alarm.AlarmSoundFile = m_module.fileBeside(QStringLiteral("alarm1.wav"));
-    alarm.AlarmRinging = false;
+    m_module.alarm().reset(m_module.fileBeside(QStringLiteral("alarm1.wav")));
 
     m_line2.setStart(m_line1.X1(), m_line2.Y1());
     m_line3.setStart(m_line1.X1(), m_line3.Y1());
@@ -89,63 +95,31 @@ void frmClock::Form_Load()
     const StartupSettings settings =
         StartupSettings::read(QFile::encodeName(m_module.settingsPath()).toStdString());
     if (settings.faceLocation)
-        applyFacePicture(QFile::decodeName(settings.faceLocation->c_str()));
-
-    LineControl* hands[] = {&m_line1, &m_line2, &m_line3};
+        m_look.setFace(QFile::decodeName(settings.faceLocation->c_str()));
     for (std::size_t hand = 0; hand < settings.handColors.size(); ++hand) {
         if (settings.handColors[hand])
-            hands[hand]->setBorderColor(static_cast<std::uint32_t>(*settings.handColors[hand]));
+            m_look.setColor(int(hand) + 1, static_cast<std::uint32_t>(*settings.handColors[hand]));
     }
-    if (settings.handWidth) {
-        for (LineControl* line : hands)
-            line->setBorderWidth(*settings.handWidth);
-    }
-
-    switch (settings.stacking) {
-    case StartupSettings::Stacking::Topmost:
-        m_module.platform().windows.setTopmost(*this, true);
-        break;
-    case StartupSettings::Stacking::Normal:
-        m_module.platform().windows.setTopmost(*this, false);
-        break;
-    case StartupSettings::Stacking::Unchanged:
-        break;
-    }
+    if (settings.handWidth)
+        m_look.setHandWidth(*settings.handWidth);
+    if (settings.stacking != StartupSettings::Stacking::Unchanged)
+        m_look.setTopmost(settings.stacking == StartupSettings::Stacking::Topmost);
 
     // The position is never stored: every start puts the clock in the middle.
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }
 
-bool frmClock::applyFacePicture(const QString& location)
+void frmClock::showFace()
 {
-    // A relative name means beside the program, never the directory the clock
-    // happened to be started from; and only a plain file can be a picture (a
-    // pipe would leave start-up waiting for it).
-    const QFileInfo file(QDir(m_module.programDirectory()), location);
-    if (!file.isFile())
-        return false;
-    QImageReader reader(file.filePath());
-    reader.setDecideFormatFromContent(true);
-    // Only the part of the picture inside the clock body can ever show; a huge
-    // photo is not kept whole in memory for the sake of its top-left corner.
-    const QSize fullSize = reader.size();
-    const QSize visible = m_pic1->size() - QSize(m_imageBG.geometry().left(), m_imageBG.geometry().top());
-    if (fullSize.isValid())
-        reader.setClipRect(QRect(QPoint(0, 0), fullSize.boundedTo(visible)));
-    const QImage picture = reader.read();
-    if (picture.isNull())
-        return false;
-    m_imageBG.setPicture(picture, fullSize.isValid() ? fullSize : picture.size());
-    return true;
+    m_imageBG.setPicture(m_look.face(), m_look.faceSize());
 }
 
 void frmClock::Form_Unload()
 {
-    Forms& forms = m_module.forms();
-    forms.popup.Unload();
-    forms.options.Unload();
-    forms.about.Unload();
+    m_forms.Unload(Forms::Form::Popup);
+    m_forms.Unload(Forms::Form::Options);
+    m_forms.Unload(Forms::Form::About);
 }
 
 void frmClock::closeEvent(QCloseEvent* event)
@@ -169,56 +143,14 @@ void frmClock::Timer1_Elapsed()
     Timer1_Timer();
     const QTime now = m_module.platform().time.now().time;
     m_timer1->start(TimeSteps::untilNextSecond(now, TimeSteps::AfterNewSecondMs));
-    // An armed alarm sleeps until its minute; the clock's once-a-second look
-    // at the time keeps that sleep right when the wall clock jumps (a resume
-    // from suspend, a clock set by hand) or the alarm's hour is changed.
-    if (Timer_AlarmEnabled() && !m_module.alarm().AlarmRinging)
-        m_timerAlarm->start(AlarmWatch::nextTickMs(m_module.alarm(), now));
-}
-
-void frmClock::setTimer_AlarmEnabled(bool enabled)
-{
-    if (enabled)
-        m_timerAlarm->start(AlarmWatch::RingIntervalMs);
-    else
-        m_timerAlarm->stop();
-}
-
-void frmClock::Timer_Alarm_Elapsed()
-{
-    Timer_Alarm_Timer();
-    if (Timer_AlarmEnabled())
-        m_timerAlarm->start(AlarmWatch::nextTickMs(m_module.alarm(), m_module.platform().time.now().time));
-}
-
-void frmClock::Timer_Alarm_Timer()
-{
-    AlarmState& alarm = m_module.alarm();
-    switch (AlarmWatch::tick(alarm, m_module.platform().time.now().time)) {
-    case AlarmWatch::Step::Ring:
-        // Holds the program until the sound has ended, so that it repeats with
-        // short pauses and a click on the pop-up comes between two plays.
-        m_module.platform().sound.playSync(alarm.AlarmSoundFile);
-        break;
-    case AlarmWatch::Step::GoOff: {
-        TimesUP& popup = m_module.forms().popup();
-        popup.show();
-        popup.raise();
-        break;
-    }
-    case AlarmWatch::Step::Wait:
-        break;
-    }
+    m_module.alarm().followWallClock(now);
 }
 
 void frmClock::pic1_MouseDown(int button)
 {
     if (button == Qt::RightButton) {
         m_module.PlaySoundCue(QStringLiteral("quit.wav"));
-        frmOption& options = m_module.forms().options();
-        options.show();
-        options.raise();
-        options.activateWindow();
+        m_forms.Show(Forms::Form::Options);
     }
     DragClock();
 }
@@ -252,13 +184,13 @@ void frmClock::ImageClose_Click()
     m_module.PlaySoundCue(QStringLiteral("quit.wav"));
     if (m_module.msgBox(QStringLiteral("Quit the program?"), MsgBox::vbYesNo + MsgBox::vbQuestion) != MsgBox::vbYes)
         return;
-    m_module.forms().options.Unload();
+    m_forms.Unload(Forms::Form::Options);
     close();
 }
 
 void frmClock::Image_SmallAlarm_Click()
 {
-    DisableAlarm(m_module);
+    DisableAlarm(m_module, m_forms);
 }
 
 void frmClock::Timer1_Timer()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Forms.h"
 #include "platform/ImageControl.h"
 #include "platform/LineControl.h"
 #include "platform/PictureBox.h"
@@ -9,6 +10,7 @@
 
 #include <string>
 
+class ClockLook;
 class Module1;
 
 // The clock itself: a frameless window cut to the outline of the clock body,
@@ -19,13 +21,12 @@ class frmClock final : public QWidget
     Q_OBJECT
 
 public:
-    explicit frmClock(Module1& module);
+    frmClock(Module1& module, Forms& forms, ClockLook& look);
     ~frmClock() override;
 
     void Form_Load();
 
     PictureBox& pic1() { return *m_pic1; }
-    QTimer& Timer_Alarm() { return *m_timerAlarm; }
     QTimer& Timer1() { return *m_timer1; }
     ImageControl& ImageBG() { return m_imageBG; }
     LineControl& Line1() { return m_line1; }
@@ -35,16 +36,7 @@ public:
     LineControl& Line3() { return m_line3; }
     ImageControl& Image_SmallAlarm() { return m_imageSmallAlarm; }
 
-    // Shows the picture in the file as the face, at its own size; a name
-    // without a directory is looked for beside the program. False, and the
-    // face as it was, when the file is no picture.
-    bool applyFacePicture(const QString& location);
-
     bool ClockLocked() const { return m_clockLocked; }
-
-    // Whether an alarm is armed: the alarm's timer runs exactly then.
-    bool Timer_AlarmEnabled() const { return m_timerAlarm->isActive(); }
-    void setTimer_AlarmEnabled(bool enabled);
 
     // The first tick comes this long after start-up; each later one this long
     // after a new second has begun.
@@ -53,9 +45,6 @@ public:
     void Timer1_Timer();
     // Timer1's expiry: the tick, then the timer set for the next new second.
     void Timer1_Elapsed();
-    void Timer_Alarm_Timer();
-    // Timer_Alarm's expiry: the watch, then the timer set for its next look.
-    void Timer_Alarm_Elapsed();
 
     void pic1_MouseDown(int button);
     void ImageBG_MouseDown(int button);
@@ -69,11 +58,13 @@ protected:
 private:
     void Form_Unload();
     void DragClock();
+    void showFace();
     std::string timeText() const;
 
     Module1& m_module;
+    Forms& m_forms;
+    ClockLook& m_look;
     PictureBox* m_pic1;
-    QTimer* m_timerAlarm;
     QTimer* m_timer1;
     // Declared bottom to top: the order in which the box paints them.
     ImageControl m_imageBG;

@@ -1,12 +1,12 @@
 #include "options/frmOption.h"
 
-#include "about/frmAbout.h"
-#include "app/Module1.h"
-#include "clock/frmClock.h"
+#include "alarm/Module1.h"
+#include "clock/ClockLook.h"
 #include "options/StatusBarText.h"
 #include "platform/CommonDialog.h"
 #include "platform/Design.h"
 #include "platform/DesignFont.h"
+#include "platform/Forms.h"
 #include "platform/ComboBox.h"
 #include "platform/Launcher.h"
 #include "platform/OleColor.h"
@@ -88,9 +88,11 @@ QPixmap picture(const char* name)
 
 } // namespace
 
-frmOption::frmOption(Module1& module)
+frmOption::frmOption(Module1& module, Forms& forms, ClockLook& look)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_module(module)
+    , m_forms(forms)
+    , m_look(look)
     , m_tabStrip1(place(new TabStrip({QStringLiteral("Option"), QStringLiteral("Alarm"), QStringLiteral("Background"),
                                       QStringLiteral("About")},
                                      this),
@@ -113,7 +115,7 @@ frmOption::frmOption(Module1& module)
     , m_line4_1(*m_picOption[0], 0, toPixelsF(1150), toPixelsF(2760), toPixelsF(1150), OleColor::GrayText, 1)
     , m_cmdTime(place(new QPushButton(QStringLiteral("Set System Time"), m_picOption[0]), toRect(120, 1320, 1695, 330)))
     , m_image1(*m_picOption[0], toRect(2040, 1230, 480, 480), false)
-    , m_alarmTab(module, *m_picOption[1])
+    , m_alarmTab(module, forms, *m_picOption[1])
     , m_cmdChangePic(place(new PictureButton(QStringLiteral("Customerize"), picture("cartoon.gif"), m_picOption[2]),
                            toRect(120, 360, 1215, 1215)))
     , m_cmdDefault(place(new PictureButton(QStringLiteral("Default"), picture("face.gif"), m_picOption[2]),
@@ -124,7 +126,6 @@ frmOption::frmOption(Module1& module)
                        toRect(1440, 360, 1215, 975)))
 {
     setWindowTitle(QString::fromLatin1(Module1::ProgramTitle));
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/tansywatch-32.png")));
     setFont(DesignFont::arial(8.25));
     setFixedSize(Twips::toPixels(3480), Twips::toPixels(2895));
 
@@ -165,30 +166,20 @@ void frmOption::Form_Load()
 {
     m_commonDialogFilter = QStringLiteral("JPG,GIF|*.jpg;*.gif");
 
-    frmClock& clock = m_module.forms().clock();
-    m_module.platform().windows.setOwner(*this, clock);
-    showColor(*m_textLine1, clock.Line1().BorderColor());
-    showColor(*m_textLine2, clock.Line2().BorderColor());
-    showColor(*m_textLine3, clock.Line3().BorderColor());
-    m_line1.setBorderColor(clock.Line1().BorderColor());
-    m_line2.setBorderColor(clock.Line2().BorderColor());
-    m_line3.setBorderColor(clock.Line3().BorderColor());
-    m_line1.setBorderWidth(clock.Line1().BorderWidth() - 1);
-    m_line2.setBorderWidth(clock.Line2().BorderWidth() - 1);
-    m_line3.setBorderWidth(clock.Line3().BorderWidth() - 1);
+    for (int hand = ClockLook::Hour; hand <= ClockLook::Second; ++hand)
+        showHandColor(hand, m_look.color(hand));
+    showHandWidth(m_look.handWidth());
+    connect(&m_look, &ClockLook::colorChanged, this, &frmOption::showHandColor);
+    connect(&m_look, &ClockLook::handWidthChanged, this, &frmOption::showHandWidth);
 
     for (int hour = 0; hour <= 23; ++hour)
         Combo_Hour().AddItem(QString::number(hour));
     for (int minute = 0; minute <= 59; ++minute)
         Combo_Min().AddItem(QString::number(minute));
 
-    if (!clock.Timer_AlarmEnabled()) {
-        Image_Alarm().setVisible(false);
-        Cmd_Alarm().setText(QStringLiteral("Enable Alarm"));
-    } else {
-        const AlarmState& alarm = m_module.alarm();
-        Image_Alarm().setVisible(true);
-        Cmd_Alarm().setText(QStringLiteral("Disable Alarm"));
+    const Alarm& alarm = m_module.alarm();
+    m_alarmTab.showArmed(alarm.Timer_AlarmEnabled());
+    if (alarm.Timer_AlarmEnabled()) {
         Combo_Hour().setListIndex(alarm.AlarmHour);
         Combo_Min().setListIndex(alarm.AlarmMin);
     }
@@ -264,29 +255,23 @@ void frmOption::chooseHandColor(int hand)
         m_module.platform().dialogs.ShowColor(this, OleColor::toColor(m_commonDialogColor, palette()));
     if (picked)
         m_commonDialogColor = OleColor::fromRgb(picked->red(), picked->green(), picked->blue());
-    setHands(m_commonDialogColor, hand);
+    m_look.setColor(hand, m_commonDialogColor);
     const SettingKey* keys[] = {&SettingKeys::HourColor, &SettingKeys::MinuteColor, &SettingKeys::SecondColor};
     m_module.writeSetting(*keys[hand - 1], text(SettingKeys::colorText(m_commonDialogColor)));
 }
 
-// The hand on the clock, the sample hand and the swatch, in that order.
-void frmOption::setHands(std::uint32_t color, int hand)
+// The sample hand and the swatch follow the clock's hand.
+void frmOption::showHandColor(int hand, std::uint32_t color)
 {
-    frmClock& clock = m_module.forms().clock();
-    LineControl* clockHands[] = {&clock.Line1(), &clock.Line2(), &clock.Line3()};
     LineControl* sampleHands[] = {&m_line1, &m_line2, &m_line3};
     QLineEdit* swatches[] = {m_textLine1, m_textLine2, m_textLine3};
-    clockHands[hand - 1]->setBorderColor(color);
     sampleHands[hand - 1]->setBorderColor(color);
     showColor(*swatches[hand - 1], color);
 }
 
 // The sample hands are always one pixel thinner than the clock's.
-void frmOption::setHandWidths(int clockWidth)
+void frmOption::showHandWidth(int clockWidth)
 {
-    frmClock& clock = m_module.forms().clock();
-    for (LineControl* hand : {&clock.Line1(), &clock.Line2(), &clock.Line3()})
-        hand->setBorderWidth(clockWidth);
     for (LineControl* hand : {&m_line1, &m_line2, &m_line3})
         hand->setBorderWidth(clockWidth - 1);
 }
@@ -294,22 +279,15 @@ void frmOption::setHandWidths(int clockWidth)
 void frmOption::Cmd_HandsDefault_Click()
 {
     m_module.PlaySoundCue(QStringLiteral("do.wav"));
-    frmClock& clock = m_module.forms().clock();
-    clock.Line3().setBorderColor(255);
-    clock.Line2().setBorderColor(0);
-    clock.Line1().setBorderColor(0);
-    m_line3.setBorderColor(255);
-    m_line2.setBorderColor(0);
-    m_line1.setBorderColor(0);
-    showColor(*m_textLine3, 255);
-    showColor(*m_textLine2, 0);
-    showColor(*m_textLine1, 0);
+    m_look.setColor(ClockLook::Second, 0x0000FF);
+    m_look.setColor(ClockLook::Minute, 0x000000);
+    m_look.setColor(ClockLook::Hour, 0x000000);
     m_module.writeSetting(SettingKeys::HourColor, QString());
     m_module.writeSetting(SettingKeys::MinuteColor, QString());
     m_module.writeSetting(SettingKeys::SecondColor, QString());
-    setHandWidths(SettingKeys::DefaultHandWidth);
+    m_look.setHandWidth(SettingKeys::DefaultHandWidth);
     m_module.writeSetting(SettingKeys::Border, text(SettingKeys::handWidthWord(SettingKeys::DefaultHandWidth)));
-    m_module.platform().windows.setTopmost(clock, SettingKeys::DefaultTopmost);
+    m_look.setTopmost(SettingKeys::DefaultTopmost);
     m_module.writeSetting(SettingKeys::Window, text(SettingKeys::windowModeWord(SettingKeys::DefaultTopmost)));
 }
 
@@ -320,7 +298,7 @@ void frmOption::Combo_Border_Click()
     if (index < 0 || index >= int(std::size(SettingKeys::HandWidths)))
         return;
     const int width = SettingKeys::HandWidths[index].value;
-    setHandWidths(width);
+    m_look.setHandWidth(width);
     m_module.writeSetting(SettingKeys::Border, text(SettingKeys::handWidthWord(width)));
 }
 
@@ -331,7 +309,7 @@ void frmOption::Combo_ClockInterface_Click()
     if (index < 0 || index >= int(std::size(SettingKeys::WindowModes)))
         return;
     const bool top = SettingKeys::WindowModes[index].value != 0;
-    m_module.platform().windows.setTopmost(m_module.forms().clock(), top);
+    m_look.setTopmost(top);
     m_module.writeSetting(SettingKeys::Window, text(SettingKeys::windowModeWord(top)));
     m_module.msgBox(top ? QStringLiteral("The Clock is on the Top!") : QStringLiteral("The Clock is Normal Window now!"),
                     MsgBox::vbOKOnly);
@@ -352,7 +330,7 @@ void frmOption::Cmd_ChangePic_Click()
     const QString file = m_module.platform().dialogs.ShowOpen(this, m_commonDialogFilter);
     if (file.isEmpty())
         return;
-    m_module.forms().clock().applyFacePicture(file);
+    m_look.setFace(file);
     m_module.msgBox(QStringLiteral("You clock 's background is changed."), MsgBox::vbInformation);
     m_module.writeSetting(SettingKeys::FacePicture, file);
 }
@@ -363,7 +341,7 @@ void frmOption::Cmd_Default_Click()
 {
     m_module.PlaySoundCue(QStringLiteral("do.wav"));
     m_module.writeSetting(SettingKeys::FacePicture, QString());
-    if (!m_module.forms().clock().applyFacePicture(m_module.fileBeside(QStringLiteral("tansy.gif"))))
+    if (!m_look.setFace(m_module.fileBeside(QStringLiteral("tansy.gif"))))
         return;
     m_module.msgBox(QStringLiteral("The Clock's BG is changed to default Tansy picture."), MsgBox::vbInformation);
 }
@@ -377,11 +355,7 @@ void frmOption::Cmd_Help_Click()
 void frmOption::Cmd_About_Click()
 {
     m_module.PlaySoundCue(QStringLiteral("do.wav"));
-    frmAbout& about = m_module.forms().about();
-    m_module.platform().windows.setOwner(about, m_module.forms().clock());
-    about.show();
-    about.raise();
-    about.activateWindow();
+    m_forms.Show(Forms::Form::About);
 }
 
 void frmOption::reject()
@@ -391,6 +365,6 @@ void frmOption::reject()
 
 void frmOption::closeEvent(QCloseEvent* event)
 {
-    m_module.forms().options.Unload();
+    m_forms.Unload(Forms::Form::Options);
     event->accept();
 }

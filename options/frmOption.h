@@ -8,7 +8,9 @@
 
 #include <array>
 
+class ClockLook;
 class ComboBox;
+class Forms;
 class Module1;
 class PictureBox;
 class QLabel;
@@ -26,7 +28,7 @@ class frmOption final : public QDialog
     Q_OBJECT
 
 public:
-    explicit frmOption(Module1& module);
+    frmOption(Module1& module, Forms& forms, ClockLook& look);
     ~frmOption() override;
 
     void Form_Load();
@@ -91,10 +93,12 @@ protected:
 
 private:
     void chooseHandColor(int hand);
-    void setHands(std::uint32_t color, int hand);
-    void setHandWidths(int clockWidth);
+    void showHandColor(int hand, std::uint32_t color);
+    void showHandWidth(int clockWidth);
 
     Module1& m_module;
+    Forms& m_forms;
+    ClockLook& m_look;
     TabStrip* m_tabStrip1;
     std::array<PictureBox*, 4> m_picOption;
     QStatusBar* m_statusBar1;

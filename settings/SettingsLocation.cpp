@@ -1,6 +1,6 @@
 #include "settings/SettingsLocation.h"
 
-#include "app/ProgramPaths.h"
+#include "settings/ProgramPaths.h"
 #include "settings/ProfileFile.h"
 
 #include <cerrno>

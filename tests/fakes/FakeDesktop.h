@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Module1.h"
+#include "alarm/Module1.h"
 #include "fakes/FakeCommonDialog.h"
 #include "fakes/FakeLauncher.h"
 #include "fakes/FakeMsgBox.h"

@@ -1,6 +1,6 @@
-#include "app/Module1.h"
+#include "alarm/Module1.h"
 
-#include "app/ProgramPaths.h"
+#include "settings/ProgramPaths.h"
 #include "platform/SoundPlayer.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingsLocation.h"
@@ -12,7 +12,7 @@
 Module1::Module1(QString programDirectory, const Platform& platform)
     : m_programDirectory(std::move(programDirectory))
     , m_platform(platform)
-    , m_forms(*this)
+    , m_alarm(platform.time, platform.sound)
 {
 }
 

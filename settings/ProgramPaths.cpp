@@ -1,4 +1,4 @@
-#include "app/ProgramPaths.h"
+#include "settings/ProgramPaths.h"
 
 std::string ProgramPaths::settingsPath(const std::string& programDirectory)
 {

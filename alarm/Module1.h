@@ -1,7 +1,6 @@
 #pragma once
 
-#include "app/AlarmState.h"
-#include "app/Forms.h"
+#include "alarm/Alarm.h"
 #include "platform/MsgBox.h"
 #include "platform/Platform.h"
 
@@ -10,8 +9,8 @@
 struct SettingKey;
 class SettingsLocation;
 
-// What the program's windows share: the program directory, the alarm state,
-// the sound cue, the message box, the desktop services and the windows.
+// What the program's windows share: the program directory and its settings,
+// the alarm, the sound cue, the message box and the desktop services.
 class Module1 final
 {
 public:
@@ -35,7 +34,7 @@ public:
     void writeSetting(const SettingKey& key, const QString& value) const;
 
     const Platform& platform() const { return m_platform; }
-    AlarmState& alarm() { return m_alarm; }
+    Alarm& alarm() { return m_alarm; }
 
     // A short sound from the program directory; returns at once and is silent
     // when the file is missing.
@@ -44,14 +43,10 @@ public:
     // The runtime's message box with the program title.
     MsgBox::Answer msgBox(const QString& prompt, int style) const;
 
-    Forms& forms() { return m_forms; }
-
 private:
     SettingsLocation settingsLocation() const;
 
     QString m_programDirectory;
     Platform m_platform;
-    AlarmState m_alarm;
-    // Last, so the windows go before the state they use.
-    Forms m_forms;
+    Alarm m_alarm;
 };

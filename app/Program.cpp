@@ -1,0 +1,103 @@
+#include "app/Program.h"
+
+#include "about/frmAbout.h"
+#include "alarm/Module1.h"
+#include "alarm/TimesUP.h"
+#include "clock/frmClock.h"
+#include "options/frmOption.h"
+#include "platform/WindowSystem.h"
+
+#include <QCoreApplication>
+
+Program::Program(Module1& module)
+    : m_module(module)
+    , m_look(module.programDirectory())
+    , m_clock([this] { return new frmClock(m_module, *this, m_look); })
+    , m_options([this] {
+        auto* options = new frmOption(m_module, *this, m_look);
+        // The dialog belongs to the clock, and opens beside it.
+        m_module.platform().windows.setOwner(*options, clock());
+        m_module.platform().windows.placeBeside(*options, clock());
+        return options;
+    })
+    , m_popup([this] { return new TimesUP(m_module, *this); })
+    , m_about([this] {
+        auto* about = new frmAbout(m_module, *this);
+        m_module.platform().windows.setOwner(*about, clock());
+        return about;
+    })
+{
+    QObject::connect(&module.alarm(), &Alarm::wentOff, &m_look, [this] {
+        TimesUP& shown = popup();
+        shown.show();
+        shown.raise();
+    });
+}
+
+// Windows unloaded in the last moments before the event loop ended are still
+// waiting to be deleted; the ones still open go with the program.
+Program::~Program()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+QWidget& Program::window(Form form)
+{
+    switch (form) {
+    case Form::Clock:
+        return clock();
+    case Form::Options:
+        return options();
+    case Form::Popup:
+        return popup();
+    case Form::About:
+        break;
+    }
+    return about();
+}
+
+QWidget* Program::loaded(Form form) const
+{
+    switch (form) {
+    case Form::Clock:
+        return m_clock.loaded();
+    case Form::Options:
+        return m_options.loaded();
+    case Form::Popup:
+        return m_popup.loaded();
+    case Form::About:
+        break;
+    }
+    return m_about.loaded();
+}
+
+void Program::Show(Form form)
+{
+    QWidget& shown = window(form);
+    shown.show();
+    shown.raise();
+    shown.activateWindow();
+}
+
+void Program::Hide(Form form)
+{
+    window(form).hide();
+}
+
+void Program::Unload(Form form)
+{
+    switch (form) {
+    case Form::Clock:
+        m_clock.Unload();
+        break;
+    case Form::Options:
+        m_options.Unload();
+        break;
+    case Form::Popup:
+        m_popup.Unload();
+        break;
+    case Form::About:
+        m_about.Unload();
+        break;
+    }
+}

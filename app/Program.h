@@ -1,0 +1,45 @@
+#pragma once
+
+#include "app/FormSlot.h"
+#include "clock/ClockLook.h"
+#include "platform/Forms.h"
+
+class Module1;
+class frmAbout;
+class frmClock;
+class frmOption;
+class TimesUP;
+
+// The program's windows, one of each, and the look of the clock they share.
+// The windows ask for each other, and for their own end, through Forms.
+class Program final : public Forms
+{
+public:
+    explicit Program(Module1& module);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    void Show(Form form) override;
+    void Hide(Form form) override;
+    void Unload(Form form) override;
+
+    frmClock& clock() { return m_clock(); }
+    frmOption& options() { return m_options(); }
+    TimesUP& popup() { return m_popup(); }
+    frmAbout& about() { return m_about(); }
+    // A window if it exists; never creates it.
+    QWidget* loaded(Form form) const;
+
+    ClockLook& look() { return m_look; }
+
+private:
+    QWidget& window(Form form);
+
+    Module1& m_module;
+    ClockLook m_look;
+    FormSlot<frmClock> m_clock;
+    FormSlot<frmOption> m_options;
+    FormSlot<TimesUP> m_popup;
+    FormSlot<frmAbout> m_about;
+};
