@@ -3,6 +3,7 @@
 #include "alarm/DisableAlarm.h"
 #include "app/Module1.h"
 #include "clock/gifmod.h"
+#include "platform/NoIcon.h"
 #include "platform/PictureBox.h"
 
 #include <QCloseEvent>
@@ -15,6 +16,7 @@ TimesUP::TimesUP(Module1& module)
     , m_pic1(new PictureBox(this))
 {
     setWindowTitle(QStringLiteral("Form1"));
+    setWindowIcon(NoIcon::icon());
     setAttribute(Qt::WA_NoSystemBackground);
     m_pic1->move(0, 0);
     m_pic1->setPicture(QImage(QStringLiteral(":/pictures/banner.gif")));
