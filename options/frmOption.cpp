@@ -177,6 +177,7 @@ void frmOption::Form_Load()
 
     frmClock& clock = m_module.forms().clock();
     m_module.platform().windows.setOwner(*this, clock);
+    m_module.platform().windows.placeBeside(*this, clock);
     showColor(*m_textLine1, clock.Line1().BorderColor());
     showColor(*m_textLine2, clock.Line2().BorderColor());
     showColor(*m_textLine3, clock.Line3().BorderColor());

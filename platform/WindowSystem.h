@@ -14,6 +14,9 @@ public:
     // opened from: the window manager keeps it above the owner, even when the
     // owner stays above ordinary windows.
     virtual void setOwner(QWidget& window, QWidget& owner) = 0;
+    // Puts a window that is not shown yet beside its owner, on the owner's
+    // screen (see WindowPlacement), where the window manager leaves it.
+    virtual void placeBeside(QWidget& window, QWidget& owner) = 0;
     // Hands the pointer to the window manager, which moves the window with it
     // until the button is released.
     virtual void startMove(QWidget& window) = 0;

@@ -92,7 +92,7 @@ class AlarmSessionOnX11(X11Session):
         self.drag_clock((-200, -150), moves=False)
         self.click(moved, LOCK)
         self.answer_box("the 'unlocked' box")
-        # Clear of the dialog and the pop-up, which are both centred.
+        # Clear of the pop-up, which is centred.
         clock = self.drag_clock((40, 80))
         self.assertLess(self.small_alarm_likeness(), 0.3, "alarm icon on the clock before arming")
 
