@@ -3,8 +3,9 @@
 #include "alarm/DisableAlarm.h"
 #include "alarm/Module1.h"
 #include "clock/gifmod.h"
-#include "platform/Forms.h"
 #include "platform/Design.h"
+#include "platform/Forms.h"
+#include "platform/NoIcon.h"
 #include "platform/PictureBox.h"
 
 #include <QCloseEvent>
@@ -18,6 +19,7 @@ TimesUP::TimesUP(Module1& module, Forms& forms)
     , m_pic1(new PictureBox(this))
 {
     setWindowTitle(QStringLiteral("Form1"));
+    setWindowIcon(NoIcon::icon());
     setAttribute(Qt::WA_NoSystemBackground);
     m_pic1->move(0, 0);
     m_pic1->setPicture(Design::picture("banner.gif"));

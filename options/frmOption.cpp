@@ -19,6 +19,7 @@
 #include "settings/SettingKeys.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -101,9 +102,9 @@ frmOption::frmOption(Module1& module, Forms& forms, ClockLook& look)
     , m_statusBar1(place(new QStatusBar(this), toRect(0, 2595, 3480, 300)))
     , m_panels{new QLabel(m_statusBar1), new QLabel(m_statusBar1), new QLabel(m_statusBar1)}
     , m_timerStatusbar(new QTimer(this))
-    , m_textLine3(swatch("Sec", m_picOption[0], toRect(240, 240, 375, 270)))
-    , m_textLine2(swatch("Min", m_picOption[0], toRect(720, 240, 375, 270)))
     , m_textLine1(swatch("Hour", m_picOption[0], toRect(1200, 240, 375, 270)))
+    , m_textLine2(swatch("Min", m_picOption[0], toRect(720, 240, 375, 270)))
+    , m_textLine3(swatch("Sec", m_picOption[0], toRect(240, 240, 375, 270)))
     , m_cmdHandsDefault(place(new QPushButton(QStringLiteral("Default"), m_picOption[0]), toRect(240, 720, 735, 255)))
     , m_comboBorder(comboWith("Border", SettingKeys::HandWidths, m_picOption[0], toRect(1080, 720, 855, 330)))
     , m_comboClockInterface(comboWith("Clock", SettingKeys::WindowModes, m_picOption[0], toRect(1920, 720, 855, 330)))
@@ -158,6 +159,11 @@ frmOption::frmOption(Module1& module, Forms& forms, ClockLook& look)
     connect(m_cmdDefault, &QPushButton::clicked, this, &frmOption::Cmd_Default_Click);
     connect(m_cmdHelp, &QPushButton::clicked, this, &frmOption::Cmd_Help_Click);
     connect(m_cmdAbout, &QPushButton::clicked, this, &frmOption::Cmd_About_Click);
+
+    // The window has no default button: Enter presses only the button that
+    // has the focus, as Space does, and elsewhere does nothing at all.
+    for (QPushButton* button : findChildren<QPushButton*>())
+        button->setAutoDefault(false);
 }
 
 frmOption::~frmOption() = default;
@@ -356,6 +362,16 @@ void frmOption::Cmd_About_Click()
 {
     m_module.PlaySoundCue(QStringLiteral("do.wav"));
     m_forms.Show(Forms::Form::About);
+}
+
+void frmOption::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->isEnabled())
+        button->click();
 }
 
 void frmOption::reject()

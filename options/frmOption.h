@@ -90,6 +90,7 @@ public slots:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void chooseHandColor(int hand);
@@ -107,9 +108,10 @@ private:
     QString m_commonDialogFilter;
     std::uint32_t m_commonDialogColor = 0;
 
-    QLineEdit* m_textLine3;
-    QLineEdit* m_textLine2;
+    // Hour, Min, Sec: the keyboard's order, though they stand the other way round.
     QLineEdit* m_textLine1;
+    QLineEdit* m_textLine2;
+    QLineEdit* m_textLine3;
     QPushButton* m_cmdHandsDefault;
     ComboBox* m_comboBorder;
     ComboBox* m_comboClockInterface;

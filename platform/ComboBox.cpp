@@ -6,8 +6,17 @@ ComboBox::ComboBox(const QString& designText, QWidget* parent)
     : QComboBox(parent)
 {
     setEditable(true);
-    // Typed text never becomes an item.
+    // Typed text is never a pick: it is not completed to an item, not made
+    // one, and not matched to one when Return is pressed or the field is left.
+    // Only a choice from the list, by mouse or arrow keys, picks an item.
     setInsertPolicy(QComboBox::NoInsert);
+    setCompleter(nullptr);
+    QObject::disconnect(lineEdit(), &QLineEdit::returnPressed, this, nullptr);
+    QObject::disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
+    // The field's text may use the whole width inside the box's frame: the
+    // usual margins leave too little of the narrow field for "Border", whose
+    // first letter would scroll out of sight.
+    lineEdit()->setTextMargins(-2, 0, -2, 0);
     setEditText(designText);
     setAccessibleName(designText);
     connect(lineEdit(), &QLineEdit::textEdited, this, [this] { m_typedOver = true; });

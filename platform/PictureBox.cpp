@@ -111,6 +111,7 @@ void PictureBox::mousePressEvent(QMouseEvent* event)
     if ((event->buttons() & ~event->button()) != Qt::NoButton)
         return;
     m_pressed = true;
+    m_pressButton = event->button();
     m_pressTarget = controlAt(point);
     const int button = static_cast<int>(event->button());
     if (m_pressTarget)
@@ -132,8 +133,10 @@ void PictureBox::mouseReleaseEvent(QMouseEvent* event)
     m_pressed = false;
     const QPoint point = event->position().toPoint();
     WindowlessControl* const target = std::exchange(m_pressTarget, nullptr);
+    // A click is the left or the right button's; the middle one only presses.
+    const bool clicks = m_pressButton == Qt::LeftButton || m_pressButton == Qt::RightButton;
     if (!target)
         emit MouseUp(static_cast<int>(event->button()), point);
-    else if (target == controlAt(point))
+    else if (clicks && target == controlAt(point))
         target->clicked();
 }

@@ -56,5 +56,6 @@ private:
     std::vector<WindowlessControl*> m_controls;
     // The control a press went to, until every button is up again.
     WindowlessControl* m_pressTarget = nullptr;
+    Qt::MouseButton m_pressButton = Qt::NoButton;
     bool m_pressed = false;
 };

@@ -14,7 +14,12 @@ public:
     // opened from: the window manager keeps it above the owner, even when the
     // owner stays above ordinary windows.
     virtual void setOwner(QWidget& window, QWidget& owner) = 0;
-    // Hands the pointer to the window manager, which moves the window with it
-    // until the button is released.
+    // Puts a window that is not shown yet beside its owner, on the owner's
+    // screen (see WindowPlacement), where the window manager leaves it.
+    virtual void placeBeside(QWidget& window, QWidget& owner) = 0;
+    // Asked while a left press on the window is handled: from the pointer's
+    // first motion with the button still down, the window manager moves the
+    // window with the pointer until the button is released. A press released
+    // without motion, or of another button, moves nothing.
     virtual void startMove(QWidget& window) = 0;
 };

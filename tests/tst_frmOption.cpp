@@ -14,6 +14,8 @@
 #include <QTabBar>
 #include <QTest>
 #include <QImage>
+#include <QPainter>
+#include <QApplication>
 
 // The options dialog as it opens, its tabs and status bar, and the clock's
 // mouse commands that reach it.
@@ -68,10 +70,7 @@ private slots:
         QCOMPARE(options.Line1().BorderColor(), 255u);
         for (LineControl* hand : {&options.Line1(), &options.Line2(), &options.Line3()})
             QCOMPARE(hand->BorderWidth(), 3);
-        QCOMPARE(options.Combo_Min().itemText(59), QString("59"));
         QVERIFY(!options.Image_Alarm().Visible());
-        for (int index = 0; index < 3; ++index)
-            QVERIFY(!options.alarmTab().Option_sound(index).isChecked());
         QVERIFY(m_desk->sound.played.isEmpty());
     }
 
@@ -91,8 +90,6 @@ private slots:
         frmOption& options = forms().options();
         for (int panel = 1; panel <= 3; ++panel)
             QCOMPARE(options.Panel(panel).text(), panels[panel - 1]);
-        // Refreshed just after the next second begins.
-        QCOMPARE(options.Timer_Statusbar().interval(), 1010);
         QCOMPARE(StatusBarText::panels({QDate(2026, 12, 13), QTime(0, 0)}, QLocale(locale))[2], QString("Sunday"));
     }
 
@@ -123,9 +120,16 @@ private slots:
         QCOMPARE(m_desk->windows.moves, 3);
         QVERIFY(forms().options.loaded());
         boxes().expect("The Clock is unlocked!");
-        press(Qt::LeftButton, lock);
+        press(Qt::RightButton, lock);
         press(Qt::LeftButton, QPoint(70, 180));
         QCOMPARE(m_desk->windows.moves, 4);
+
+        // The middle button clicks neither the lock, the close area nor the alarm icon.
+        clock().Image_SmallAlarm().setVisible(true);
+        clock().Image_SmallAlarm().setEnabled(true);
+        for (ImageControl* area : {&clock().ImageLock(), &clock().ImageClose(), &clock().Image_SmallAlarm()})
+            press(Qt::MiddleButton, area->geometry().center());
+        QVERIFY(!clock().ClockLocked());
         QCOMPARE(m_desk->sound.played, QStringList({cue("quit.wav"), cue("quit.wav"), cue("lock.wav"),
                                                     cue("quit.wav"), cue("lock.wav")}));
     }
@@ -140,6 +144,85 @@ private slots:
         QVERIFY(clock().isVisible() && forms().options.loaded());
         QCOMPARE(m_desk->windows.moves, 0);
         QCOMPARE(boxes().styles.constFirst(), MsgBox::vbYesNo + MsgBox::vbQuestion);
+    }
+
+    // Enter presses the button that has the focus, as Space does, and nothing
+    // else: not on the tab strip, a swatch or a list. Text typed into a list
+    // is no pick, neither on Return nor on leaving the field; the arrow keys
+    // pick. Tab goes through the swatches as Hour, Min, Sec.
+    void keysPressOnlyTheFocusedButtonAndPickOnlyFromTheList()
+    {
+        press(Qt::RightButton, QPoint(70, 180));
+        frmOption& options = forms().options();
+        QVERIFY(QTest::qWaitForWindowActive(&options));
+        const auto key = [](Qt::Key pressed, Qt::KeyboardModifiers modifiers = {}) {
+            QTest::keyClick(QApplication::focusWidget(), pressed, modifiers);
+        };
+        const auto typeAndLeave = [&](const char* text) {
+            QTest::keyClicks(QApplication::focusWidget(), text);
+            key(Qt::Key_Return);
+            key(Qt::Key_Tab);
+        };
+        key(Qt::Key_Return);
+        QTest::mouseClick(&options.Text_line1(), Qt::LeftButton);
+        key(Qt::Key_Return);
+        QCOMPARE(setting(), QString("[Line]\r\nLine1=0\r\n"));
+        for (QWidget* next : std::initializer_list<QWidget*>{&options.Text_line2(), &options.Text_line3(),
+                                                             &options.Cmd_HandsDefault()}) {
+            key(Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), next);
+        }
+        key(Qt::Key_Return);
+        QVERIFY(setting().contains("Border=Middle\r\n"));
+        key(Qt::Key_Tab);
+        typeAndLeave("L");
+        QCOMPARE(options.Combo_Border().currentText(), QString("L"));
+        typeAndLeave("n");
+        QCOMPARE(clockWidths(), QList<int>(3, 3));
+        QCOMPARE(m_desk->windows.topmostCalls, std::vector<bool>({true, true}));
+        boxes().expect("The Clock is on the Top!");
+        QTest::keyClick(&options.Combo_ClockInterface(), Qt::Key_Down);
+        QCOMPARE(options.Combo_ClockInterface().ListIndex(), 0);
+
+        // Select-all, 7, Return in the hour list and 5 in the minute list: no alarm.
+        QTest::mouseClick(&options.TabStrip1().tabBar(), Qt::LeftButton, {},
+                          options.TabStrip1().tabBar().tabRect(1).center());
+        QTest::mouseClick(options.Combo_Hour().lineEdit(), Qt::LeftButton);
+        key(Qt::Key_A, Qt::ControlModifier);
+        typeAndLeave("7");
+        typeAndLeave("5");
+        boxes().expect("Select Hour and Min value first.");
+        QTest::mouseClick(&options.Cmd_Alarm(), Qt::LeftButton);
+    }
+
+    // Each list shows its design text whole, as wide as the text drawn alone.
+    void listsShowTheirDesignTextWhole()
+    {
+        frmOption& options = forms().options();
+        options.show();
+        const auto inkWidth = [](const QImage& image) {
+            int left = image.width();
+            int right = -1;
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x) {
+                    if (qGray(image.pixel(x, y)) < 160) {
+                        left = std::min(left, x);
+                        right = std::max(right, x);
+                    }
+                }
+            }
+            return right - left + 1;
+        };
+        for (const ComboBox* list : {&options.Combo_Border(), &options.Combo_ClockInterface(), &options.Combo_Hour(),
+                                     &options.Combo_Min()}) {
+            QImage alone(100, list->height(), QImage::Format_RGB32);
+            alone.fill(Qt::white);
+            QPainter painter(&alone);
+            painter.setFont(list->lineEdit()->font());
+            painter.drawText(alone.rect().adjusted(10, 0, 0, 0), Qt::AlignVCenter, list->currentText());
+            painter.end();
+            QCOMPARE(inkWidth(list->lineEdit()->grab().toImage()), inkWidth(alone));
+        }
     }
 
     void swatchGivesItsHandTheDialogsColourEvenAfterACancel()

@@ -92,7 +92,7 @@ class AlarmSessionOnX11(X11Session):
         self.drag_clock((-200, -150), moves=False)
         self.click(moved, LOCK)
         self.answer_box("the 'unlocked' box")
-        # Clear of the dialog and the pop-up, which are both centred.
+        # Clear of the pop-up, which is centred.
         clock = self.drag_clock((40, 80))
         self.assertLess(self.small_alarm_likeness(), 0.3, "alarm icon on the clock before arming")
 
@@ -135,6 +135,10 @@ class AlarmSessionOnX11(X11Session):
         self.assertEqual(shaped, opaque_pixels("banner.gif"))
         frame = window.get_full_property(self.atom("_NET_FRAME_EXTENTS"), Xatom.CARDINAL)
         self.assertEqual(list(frame.value) if frame else [0] * 4, [0] * 4, "the pop-up has a frame")
+        # No icon of its own: the window manager's stand-in, not the program's.
+        icons = [w.get_full_property(self.atom("_NET_WM_ICON"), Xatom.CARDINAL)
+                 for w in (window, self.one_sized(BODY, "the clock")[0])]
+        self.assertNotEqual(*[list(icon.value) if icon else None for icon in icons], "the pop-up has the program's icon")
         self.assertNotIn(self.atom("_NET_WM_STATE_ABOVE"), self.states(window))
 
         # It rings over and over: in three seconds, more sound than one wave holds.

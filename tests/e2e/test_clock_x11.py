@@ -61,12 +61,11 @@ class ClockOnX11(X11Session):
         self.assertEqual(shaped, opaque_pixels("clock_body.gif"))
 
         # A click on the see-through corner lands on the window below; one on
-        # the body does not.
+        # the body does not, and leaves the pointer free and the clock where
+        # it is.
         while self.x.pending_events():
             self.x.next_event()
-        # The middle button: a left press on the body hands the pointer to the
-        # window manager's move, which would take the next click too.
-        self.xdotool("mousemove", left + 70, top + 180, "click", "2")
+        self.xdotool("mousemove", left + 70, top + 180, "click", "1")
         self.xdotool("mousemove", left + 1, top + 1, "click", "1")
         self.x.sync()
 
@@ -81,6 +80,9 @@ class ClockOnX11(X11Session):
         time.sleep(0.2)
         received += presses()
         self.assertEqual(received, [(left + 1, top + 1)])
+        self.assertEqual(self.clock_origin(), (left, top))
+        # A drag takes it along by the pointer's way.
+        self.drag_clock((-150, 100))
 
         self.close_request(window)
         self.assertEqual(process.wait(10), 0)

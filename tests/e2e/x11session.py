@@ -35,6 +35,10 @@ def wait_for(condition, timeout=30.0, what="condition", poll=0.05):
     raise AssertionError("timed out waiting for " + what)
 
 
+def near(place, expected, slack=2):
+    return all(abs(a - b) <= slack for a, b in zip(place, expected))
+
+
 def free_display():
     for number in range(90, 200):
         if not os.path.exists("/tmp/.X%d-lock" % number) and \
@@ -193,39 +197,51 @@ class X11Session(unittest.TestCase):
         return self.one_sized(BODY, "the clock")[2]
 
     def drag_clock(self, by, moves=True):
-        """Drags the clock by its body; returns where it is then."""
+        """Drags the clock by its body; returns where it is then. The button
+        stays down until the clock has come along, however late the program
+        gets to the drag: the way from the press counts all the same."""
         left, top = self.clock_origin()
         x, y = left + GRIP[0], top + GRIP[1]
-        self.xdotool("mousemove", x, y, "mousedown", 1, "sleep", 0.2,
-                     "mousemove", x + by[0] // 2, y + by[1] // 2, "sleep", 0.2,
-                     "mousemove", x + by[0], y + by[1], "sleep", 0.2, "mouseup", 1)
         expected = (left + by[0], top + by[1]) if moves else (left, top)
-        if not moves:
-            time.sleep(0.5)
+        self.xdotool("mousemove", x, y, "mousedown", 1, "mousemove", x + by[0] // 2, y + by[1] // 2)
+
+        def followed():
+            # Each step is a motion for a move that has begun to follow.
+            self.xdotool("mousemove", x + by[0] - 1, y + by[1], "mousemove", x + by[0], y + by[1])
+            return near(self.clock_origin(), expected)
         try:
-            self.wait(lambda: self.clock_origin() == expected, "the clock at %s" % (expected,), 5)
-        except AssertionError:
-            self.fail("after a drag by %s the clock is at %s, not %s"
-                      % (by, self.clock_origin(), expected))
-        return expected
+            if moves:
+                self.wait(followed, "the clock to follow the pointer", 10)
+            else:
+                followed()
+                time.sleep(0.5)
+        finally:
+            self.xdotool("mouseup", 1)
+        after = self.clock_origin()
+        self.assertTrue(near(after, expected), "after a drag by %s the clock is at %s, not %s" % (by, after, expected))
+        return after
 
-    def open_dialog(self, aside=(40, 60)):
-        """Opens the options dialog with a right press on the clock. The window
-        manager puts it over the clock it belongs to; unless asked not to, it
-        is then moved aside, out of the clock's way."""
-        self.click(self.clock_origin(), GRIP, button=3)
-        dialog = self.one_sized(DIALOG, "the options dialog")
-        if not aside:
-            return dialog
-        self.xdotool("windowmove", dialog[0].id, *aside)
-        self.wait(lambda: self.one_sized(DIALOG, "the dialog")[2] != dialog[2], "the dialog put aside", 5)
-        # The window manager may place the frame in more than one step.
-        settled = []
+    def frame(self, window):
+        """The window's outer rectangle, frame included: left, top, right, bottom (exclusive)."""
+        extents = window[0].get_full_property(self.atom("_NET_FRAME_EXTENTS"), Xatom.CARDINAL)
+        left, right, top, bottom = extents.value if extents else (0, 0, 0, 0)
+        (x, y), (width, height) = window[2], window[3]
+        return x - left, y - top, x + width + right, y + height + bottom
 
-        def still():
-            settled.append(self.one_sized(DIALOG, "the dialog"))
-            return len(settled) > 1 and settled[-1][2] == settled[-2][2] and settled[-1]
-        return self.wait(still, "the dialog to settle", 5, poll=0.2)
+    def open_dialog(self):
+        """Opens the options dialog with a right press on the clock. It opens
+        beside the clock, whole on the screen, and the window manager leaves
+        it there."""
+        clock = self.clock_origin()
+        self.click(clock, GRIP, button=3)
+
+        def beside():
+            dialog = self.one_sized(DIALOG, "the options dialog")
+            left, top, right, bottom = self.frame(dialog)
+            on_screen = left >= 0 and top >= 0 and right <= SCREEN[0] and bottom <= SCREEN[1]
+            apart = right <= clock[0] or left >= clock[0] + BODY[0] or bottom <= clock[1] or top >= clock[1] + BODY[1]
+            return on_screen and apart and dialog
+        return self.wait(beside, "the options dialog beside the clock at %s" % (clock,), 10)
 
     def states(self, window):
         states = window.get_full_property(self.atom("_NET_WM_STATE"), Xatom.ATOM)

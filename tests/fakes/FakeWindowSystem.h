@@ -10,6 +10,7 @@ class FakeWindowSystem final : public WindowSystem
 public:
     void setTopmost(QWidget&, bool topmost) override { topmostCalls.push_back(topmost); }
     void setOwner(QWidget&, QWidget&) override {}
+    void placeBeside(QWidget&, QWidget&) override {}
     void startMove(QWidget&) override { ++moves; }
 
     std::vector<bool> topmostCalls;
