@@ -41,6 +41,26 @@ Program::~Program()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+frmClock& Program::clock()
+{
+    return m_clock();
+}
+
+frmOption& Program::options()
+{
+    return m_options();
+}
+
+TimesUP& Program::popup()
+{
+    return m_popup();
+}
+
+frmAbout& Program::about()
+{
+    return m_about();
+}
+
 QWidget& Program::window(Form form)
 {
     switch (form) {

@@ -24,10 +24,10 @@ public:
     void Hide(Form form) override;
     void Unload(Form form) override;
 
-    frmClock& clock() { return m_clock(); }
-    frmOption& options() { return m_options(); }
-    TimesUP& popup() { return m_popup(); }
-    frmAbout& about() { return m_about(); }
+    frmClock& clock();
+    frmOption& options();
+    TimesUP& popup();
+    frmAbout& about();
     // A window if it exists; never creates it.
     QWidget* loaded(Form form) const;
 

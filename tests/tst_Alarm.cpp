@@ -20,9 +20,9 @@ class TestAlarm final : public QObject
 private:
     std::unique_ptr<FakeDesktop> m_desk;
 
-    Forms& forms() { return m_desk->module->forms(); }
+    Program& forms() { return *m_desk->program; }
     frmClock& clock() { return forms().clock(); }
-    AlarmState& alarm() { return m_desk->module->alarm(); }
+    Alarm& alarm() { return m_desk->module->alarm(); }
     FakeMsgBox& boxes() { return m_desk->msgBox; }
     QStringList& cues() { return m_desk->sound.played; }
     QString cue(const char* name) { return "async:" + m_desk->file(name); }
@@ -31,7 +31,7 @@ private:
     void tickAt(const QTime& time)
     {
         m_desk->time.setTime(time);
-        clock().Timer_Alarm_Elapsed();
+        alarm().Timer_Alarm_Elapsed();
     }
 
     static QString timeText(int hour, int minute)
@@ -65,12 +65,12 @@ private:
 
     void verifyArmed(bool armed)
     {
-        QCOMPARE(clock().Timer_AlarmEnabled(), armed);
+        QCOMPARE(alarm().Timer_AlarmEnabled(), armed);
         QCOMPARE(clock().Image_SmallAlarm().Visible(), armed);
         QCOMPARE(clock().Image_SmallAlarm().Enabled(), armed);
         if (!armed) {
             QVERIFY(!alarm().AlarmRinging);
-            QVERIFY(!forms().popup.loaded());
+            QVERIFY(!forms().loaded(Forms::Form::Popup));
         }
     }
 
@@ -90,9 +90,9 @@ private slots:
         verifyArmed(true);
         QCOMPARE(cues(), QStringList{cue("do.wav")});
         // Asleep until the minute begins, then a look just after it.
-        QCOMPARE(clock().Timer_Alarm().interval(), 300);
+        QCOMPARE(alarm().Timer_Alarm().interval(), 300);
         tickAt(QTime(7, 4, 59, 300));
-        QCOMPARE(clock().Timer_Alarm().interval(), 700 + AlarmWatch::AfterMinuteMs);
+        QCOMPARE(alarm().Timer_Alarm().interval(), 700 + AlarmWatch::AfterMinuteMs);
         QVERIFY(!forms().popup().isVisible());
 
         tickAt(QTime(7, 5, 0, 10));
@@ -104,18 +104,18 @@ private slots:
         for (const QTime& later : {QTime(7, 5, 0, 310), QTime(7, 6, 0), QTime(8, 6, 0)})
             tickAt(later);
         QCOMPARE(cues().mid(1), QStringList(3, "sync:" + m_desk->file("alarm1.wav")));
-        QCOMPARE(clock().Timer_Alarm().interval(), AlarmWatch::RingIntervalMs);
+        QCOMPARE(alarm().Timer_Alarm().interval(), AlarmWatch::RingIntervalMs);
 
         // No changes nothing; Yes switches everything off.
         expectDisableQuestion(MsgBox::vbNo);
         clock().Image_SmallAlarm_Click();
         QVERIFY(alarm().AlarmRinging);
-        QVERIFY(forms().popup.loaded()->isVisible());
+        QVERIFY(forms().loaded(Forms::Form::Popup)->isVisible());
         expectDisableQuestion(MsgBox::vbYes);
         clock().Image_SmallAlarm_Click();
         m_desk->processDeletes();
         verifyArmed(false);
-        QVERIFY(!forms().options.loaded());
+        QVERIFY(!forms().loaded(Forms::Form::Options));
         QCOMPARE(cues().mid(4), QStringList({cue("quit.wav"), cue("quit.wav")}));
 
         // A one-time alarm: the next day at the same minute nothing happens.
@@ -145,7 +145,7 @@ private slots:
         // that jumps into the alarm minute is noticed within a second.
         m_desk->time.setTime(goesOffAt);
         clock().Timer1_Elapsed();
-        QCOMPARE(clock().Timer_Alarm().interval(), 0);
+        QCOMPARE(alarm().Timer_Alarm().interval(), 0);
         tickAt(goesOffAt);
         QVERIFY(alarm().AlarmRinging);
         QVERIFY(forms().popup().isVisible());
@@ -162,12 +162,12 @@ private slots:
 
         expectDisableQuestion(MsgBox::vbNo);
         options.Cmd_Alarm().click();
-        QVERIFY(forms().options.loaded());
+        QVERIFY(forms().loaded(Forms::Form::Options));
         expectDisableQuestion(MsgBox::vbYes);
         options.Cmd_Alarm().click();
         m_desk->processDeletes();
         verifyArmed(false);
-        QVERIFY(!forms().options.loaded());
+        QVERIFY(!forms().loaded(Forms::Form::Options));
         QCOMPARE(cues().mid(1), QStringList({cue("do.wav"), cue("quit.wav"), cue("do.wav"), cue("quit.wav")}));
 
         // Opened again, the dialog shows no alarm.

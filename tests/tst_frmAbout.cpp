@@ -18,7 +18,7 @@ private:
     const QString m_noSysInfo = QStringLiteral("目前無法提供系統資訊");
     const QString m_key = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
 
-    Forms& forms() { return m_desk->module->forms(); }
+    Program& forms() { return *m_desk->program; }
 
 private slots:
     void init() { m_desk = std::make_unique<FakeDesktop>(); }
@@ -159,7 +159,7 @@ private slots:
         // Enter and Esc both unload it; the next one starts without the frame.
         for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
             QTest::keyClick(QApplication::focusWidget(), key);
-            QVERIFY(!forms().about.loaded());
+            QVERIFY(!forms().loaded(Forms::Form::About));
             about = &forms().about();
             QCOMPARE(about->Label3(2).frameShape(), QFrame::NoFrame);
             about->show();

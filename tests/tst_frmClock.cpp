@@ -28,7 +28,7 @@ private:
     void writeSettings(const QByteArray& content) const { writeFile("setting.ini", content); }
 
     // The clock reads its settings as it loads.
-    frmClock* startClock() { return &m_desk->module->forms().clock(); }
+    frmClock* startClock() { return &m_desk->program->clock(); }
 
 private slots:
     void init()

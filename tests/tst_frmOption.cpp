@@ -26,7 +26,7 @@ class TestFrmOption final : public QObject
 private:
     std::unique_ptr<FakeDesktop> m_desk;
 
-    Forms& forms() { return m_desk->module->forms(); }
+    Program& forms() { return *m_desk->program; }
     frmClock& clock() { return forms().clock(); }
     FakeMsgBox& boxes() { return m_desk->msgBox; }
     QString cue(const char* name) { return "async:" + m_desk->file(name); }
@@ -62,9 +62,8 @@ private slots:
 
     void dialogOpensWithTheClocksLookAndNoAlarm()
     {
-        for (LineControl* hand : {&clock().Line1(), &clock().Line2(), &clock().Line3()})
-            hand->setBorderWidth(4);
-        clock().Line1().setBorderColor(255);
+        forms().look().setHandWidth(4);
+        forms().look().setColor(ClockLook::Hour, 255);
         frmOption& options = forms().options();
         QCOMPARE(options.Text_line1().palette().color(QPalette::Base), QColor(Qt::red));
         QCOMPARE(options.Line1().BorderColor(), 255u);
@@ -105,10 +104,10 @@ private slots:
 
         // Its close box destroys it; a left press makes no new one.
         first->close();
-        QVERIFY(!forms().options.loaded());
+        QVERIFY(!forms().loaded(Forms::Form::Options));
         m_desk->processDeletes();
         press(Qt::LeftButton, QPoint(70, 180));
-        QVERIFY(!forms().options.loaded());
+        QVERIFY(!forms().loaded(Forms::Form::Options));
         QCOMPARE(m_desk->windows.moves, 3);
 
         // Locked, the clock stays put yet still opens the dialog.
@@ -118,7 +117,7 @@ private slots:
         press(Qt::LeftButton, QPoint(70, 180));
         press(Qt::RightButton, QPoint(70, 180));
         QCOMPARE(m_desk->windows.moves, 3);
-        QVERIFY(forms().options.loaded());
+        QVERIFY(forms().loaded(Forms::Form::Options));
         boxes().expect("The Clock is unlocked!");
         press(Qt::RightButton, lock);
         press(Qt::LeftButton, QPoint(70, 180));
@@ -141,7 +140,7 @@ private slots:
         forms().options().show();
         boxes().expect("Quit the program?", MsgBox::vbNo);
         press(Qt::LeftButton, clock().ImageClose().geometry().center());
-        QVERIFY(clock().isVisible() && forms().options.loaded());
+        QVERIFY(clock().isVisible() && forms().loaded(Forms::Form::Options));
         QCOMPARE(m_desk->windows.moves, 0);
         QCOMPARE(boxes().styles.constFirst(), MsgBox::vbYesNo + MsgBox::vbQuestion);
     }
@@ -242,7 +241,7 @@ private slots:
         QCOMPARE(m_desk->sound.played, QStringList(3, cue("do.wav")));
 
         // A new dialog starts from black again.
-        forms().options.Unload();
+        forms().Unload(Forms::Form::Options);
         QTest::mouseClick(&forms().options().Text_line1(), Qt::LeftButton);
         QCOMPARE(clock().Line1().BorderColor(), 0u);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "alarm/Module1.h"
+#include "app/Program.h"
 #include "fakes/FakeCommonDialog.h"
 #include "fakes/FakeLauncher.h"
 #include "fakes/FakeMsgBox.h"
@@ -30,6 +31,7 @@ struct FakeDesktop
     FakeRegistry registry;
     std::unique_ptr<Module1> module =
         std::make_unique<Module1>(directory.path(), Platform{time, sound, windows, msgBox, dialogs, launcher, registry});
+    std::unique_ptr<Program> program = std::make_unique<Program>(*module);
 
     QString file(const QString& name) const { return directory.path() + '/' + name; }
     void processDeletes() const { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
