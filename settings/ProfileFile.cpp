@@ -29,36 +29,6 @@ std::string directoryOf(const std::string& path)
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
 }
 
-// Only regular files count: a FIFO or device that happens to carry the name must
-// neither block the program (hence O_NONBLOCK) nor feed it endless bytes. The
-// size is checked against what actually arrives, not st_size, which a sparse or
-// kernel-made file can state as anything.
-std::optional<std::string> readRegularFile(const std::string& path)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        return std::nullopt;
-    std::optional<std::string> content;
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        content.emplace();
-        std::vector<char> chunk(64 * 1024);
-        for (;;) {
-            const ssize_t got = ::read(fd, chunk.data(), chunk.size());
-            if (got > 0 && content->size() + static_cast<std::size_t>(got) <= kMaxFileBytes) {
-                content->append(chunk.data(), static_cast<std::size_t>(got));
-            } else if (got == 0) {
-                break;
-            } else if (got > 0 || errno != EINTR) { // too big, or a read error
-                content.reset();
-                break;
-            }
-        }
-    }
-    ::close(fd);
-    return content;
-}
-
 // Renaming over a symlink would replace the link by a plain file; the new file
 // has to land where the link points so the link keeps working.
 std::optional<std::string> followLinks(std::string path)
@@ -159,6 +129,36 @@ bool replaceFile(const std::string& target, std::string_view bytes, std::optiona
 }
 
 } // namespace
+
+// Only regular files count: a FIFO or device that happens to carry the name must
+// neither block the program (hence O_NONBLOCK) nor feed it endless bytes. The
+// size is checked against what actually arrives, not st_size, which a sparse or
+// kernel-made file can state as anything.
+std::optional<std::string> ProfileFile::readRegularFile(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return std::nullopt;
+    std::optional<std::string> content;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        content.emplace();
+        std::vector<char> chunk(64 * 1024);
+        for (;;) {
+            const ssize_t got = ::read(fd, chunk.data(), chunk.size());
+            if (got > 0 && content->size() + static_cast<std::size_t>(got) <= kMaxFileBytes) {
+                content->append(chunk.data(), static_cast<std::size_t>(got));
+            } else if (got == 0) {
+                break;
+            } else if (got > 0 || errno != EINTR) { // too big, or a read error
+                content.reset();
+                break;
+            }
+        }
+    }
+    ::close(fd);
+    return content;
+}
 
 std::size_t ProfileFile::GetPrivateProfileString(std::string_view section, std::string_view key,
                                                  std::string_view defaultValue, char* buffer,

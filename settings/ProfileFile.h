@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,4 +26,8 @@ public:
     // rewritten in place, which a crash can interrupt.
     static bool WritePrivateProfileString(std::string_view section, std::string_view key,
                                           std::string_view value, const std::string& path);
+
+    // The whole file, or nothing when it is missing, unreadable, over the size
+    // limit or no regular file.
+    static std::optional<std::string> readRegularFile(const std::string& path);
 };

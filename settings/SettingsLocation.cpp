@@ -71,34 +71,6 @@ bool makeDirectories(const std::string& directory)
     }
 }
 
-// Nothing when the file is missing or cannot be read: start-up read nothing
-// from it either. Only a regular file counts, as for the profile reader.
-std::optional<std::string> readStartingPoint(const std::string& path)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0)
-        return std::nullopt;
-    std::optional<std::string> content;
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        content.emplace();
-        std::vector<char> chunk(64 * 1024);
-        for (;;) {
-            const ssize_t got = ::read(fd, chunk.data(), chunk.size());
-            if (got > 0) {
-                content->append(chunk.data(), static_cast<std::size_t>(got));
-            } else if (got == 0) {
-                break;
-            } else if (errno != EINTR) {
-                content.reset();
-                break;
-            }
-        }
-    }
-    ::close(fd);
-    return content;
-}
-
 bool writeAll(int fd, std::string_view bytes)
 {
     while (!bytes.empty()) {
@@ -155,7 +127,7 @@ bool SettingsLocation::startUserFile() const
     const std::string directory = m_writePath.substr(0, m_writePath.rfind('/'));
     if (!makeDirectories(directory))
         return false;
-    const std::optional<std::string> start = readStartingPoint(m_readPath);
+    const std::optional<std::string> start = ProfileFile::readRegularFile(m_readPath);
     if (!start)
         return true; // the write makes the file from nothing
     // Written under another name and linked into place: nobody sees half a
