@@ -64,19 +64,6 @@ std::string temporaryNameFor(const std::string& target)
         + std::to_string(counter++) + "-" + std::to_string(ticks);
 }
 
-bool writeAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
 // The rename is what makes the new content visible; syncing the directory only
 // makes it survive a power cut, so a failure there does not undo the write.
 void syncDirectoryOf(const std::string& path)
@@ -96,7 +83,7 @@ bool rewriteInPlace(const std::string& target, std::string_view bytes)
     const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return false;
-    const bool ok = writeAll(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
+    const bool ok = ProfileFile::writeAll(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
     return ::close(fd) == 0 && ok;
 }
 
@@ -117,7 +104,7 @@ bool replaceFile(const std::string& target, std::string_view bytes, std::optiona
     if (fd < 0)
         return false;
 
-    bool ok = (!keptMode || ::fchmod(fd, *keptMode) == 0) && writeAll(fd, bytes) && ::fsync(fd) == 0;
+    bool ok = (!keptMode || ::fchmod(fd, *keptMode) == 0) && ProfileFile::writeAll(fd, bytes) && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
     ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
     if (!ok) {
@@ -158,6 +145,19 @@ std::optional<std::string> ProfileFile::readRegularFile(const std::string& path)
     }
     ::close(fd);
     return content;
+}
+
+bool ProfileFile::writeAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
 }
 
 std::size_t ProfileFile::GetPrivateProfileString(std::string_view section, std::string_view key,

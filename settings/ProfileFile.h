@@ -30,4 +30,6 @@ public:
     // The whole file, or nothing when it is missing, unreadable, over the size
     // limit or no regular file.
     static std::optional<std::string> readRegularFile(const std::string& path);
+    // All of the bytes into the open file, however many writes it takes.
+    static bool writeAll(int fd, std::string_view bytes);
 };

@@ -71,19 +71,6 @@ bool makeDirectories(const std::string& directory)
     }
 }
 
-bool writeAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
 } // namespace
 
 SettingsLocation::SettingsLocation(std::string readPath, std::string writePath)
@@ -136,7 +123,7 @@ bool SettingsLocation::startUserFile() const
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0)
         return false;
-    bool ok = writeAll(fd, *start) && ::fsync(fd) == 0;
+    bool ok = ProfileFile::writeAll(fd, *start) && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
     ok = ok && (::link(temporary.c_str(), m_writePath.c_str()) == 0 || errno == EEXIST);
     ::unlink(temporary.c_str());
