@@ -9,8 +9,6 @@
 #include "platform/PictureBox.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
-#include <QScreen>
 
 TimesUP::TimesUP(Module1& module, Forms& forms)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
@@ -39,8 +37,7 @@ void TimesUP::showEvent(QShowEvent* event)
 {
     if (!m_placed) {
         m_placed = true;
-        if (const QScreen* screen = QGuiApplication::primaryScreen())
-            move(screen->availableGeometry().center() - rect().center());
+        Design::centreOnScreen(*this);
     }
     QWidget::showEvent(event);
 }

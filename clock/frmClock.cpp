@@ -14,8 +14,6 @@
 
 #include <QCloseEvent>
 #include <QFile>
-#include <QGuiApplication>
-#include <QScreen>
 
 using Twips::toPixelsF;
 
@@ -106,8 +104,7 @@ void frmClock::Form_Load()
         m_look.setTopmost(settings.stacking == StartupSettings::Stacking::Topmost);
 
     // The position is never stored: every start puts the clock in the middle.
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    Design::centreOnScreen(*this);
 }
 
 void frmClock::showFace()

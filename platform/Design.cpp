@@ -1,8 +1,10 @@
 #include "platform/Design.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QImageReader>
 #include <QLabel>
+#include <QScreen>
 
 QLabel* Design::label(const char* caption, QWidget* parent, const QRect& geometry)
 {
@@ -10,6 +12,12 @@ QLabel* Design::label(const char* caption, QWidget* parent, const QRect& geometr
     control->setTextFormat(Qt::PlainText);
     control->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return control;
+}
+
+void Design::centreOnScreen(QWidget& window)
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        window.move(screen->availableGeometry().center() - window.rect().center());
 }
 
 QImage Design::picture(const char* name)

@@ -20,6 +20,10 @@ Control* place(Control* control, const QRect& geometry)
 // A caption as the form runtime draws one: plain text from the top-left corner.
 QLabel* label(const char* caption, QWidget* parent, const QRect& geometry);
 
+// Puts the window in the middle of the primary screen's work area: the window
+// manager cannot be relied on to centre a new window.
+void centreOnScreen(QWidget& window);
+
 // One of the pictures built into the program, by file name. It is read as the
 // format its name says: guessing would load and ask every image plugin.
 QImage picture(const char* name);
