@@ -21,7 +21,7 @@ using Twips::toRect;
 
 namespace {
 
-const char* const soundFiles[] = {"alarm1.wav", "alarm2.wav", "alarm3.wav"};
+const char* const SoundFiles[] = {"alarm1.wav", "alarm2.wav", "alarm3.wav"};
 
 } // namespace
 
@@ -100,7 +100,7 @@ void AlarmTab::Option_sound_Click(int index)
 {
     if (index < 0 || index > 2)
         return;
-    const QString file = QString::fromLatin1(soundFiles[index]);
+    const QString file = QString::fromLatin1(SoundFiles[index]);
     // Heard while the question is open.
     m_module.PlaySoundCue(file);
     if (m_module.msgBox(QStringLiteral("Be the sound of alarm?"), MsgBox::vbYesNo + MsgBox::vbQuestion) == MsgBox::vbYes)

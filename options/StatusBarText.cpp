@@ -2,7 +2,7 @@
 
 namespace {
 
-const char* const weekdays[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+const char* const Weekdays[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
 
 } // namespace
 
@@ -25,5 +25,5 @@ std::array<QString, 3> StatusBarText::panels(const LocalDateTime& now, const QLo
     // Counted from Sunday = 1, as the weekday has always been numbered here.
     const int weekday = now.date.dayOfWeek() % 7 + 1;
     return {locale.toString(now.time, timeFormat(locale)), locale.toString(now.date, QLocale::ShortFormat),
-            now.date.isValid() ? QString::fromLatin1(weekdays[weekday - 1]) : QString()};
+            now.date.isValid() ? QString::fromLatin1(Weekdays[weekday - 1]) : QString()};
 }

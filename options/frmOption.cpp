@@ -37,13 +37,13 @@ namespace {
 constexpr int PageLeft = 360;
 constexpr int PageTop = 600;
 // Where each page lies at design time: only the first one inside the window.
-constexpr QPoint designPagePositions[] = {{PageLeft, PageTop}, {3600, 600}, {360, 3000}, {3480, 3000}};
+constexpr QPoint DesignPagePositions[] = {{PageLeft, PageTop}, {3600, 600}, {360, 3000}, {3480, 3000}};
 
 std::array<PictureBox*, 4> makePages(QWidget* parent)
 {
     std::array<PictureBox*, 4> pages{};
     for (std::size_t index = 0; index < pages.size(); ++index) {
-        const QPoint at = designPagePositions[index];
+        const QPoint at = DesignPagePositions[index];
         pages[index] = place(new PictureBox(parent), toRect(at.x(), at.y(), 2775, 1695));
     }
     return pages;

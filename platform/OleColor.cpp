@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr std::uint32_t systemFlag = 0x80000000u;
+constexpr std::uint32_t SystemFlag = 0x80000000u;
 
 // The desktop's colour numbers 0 to 24, each taken from the palette entry that
 // plays the same part on this desktop.
@@ -45,12 +45,12 @@ bool OleColor::isValid(std::uint32_t ole)
 {
     if ((ole & 0xFF000000u) == 0)
         return true;
-    return (ole & 0xFFFFFF00u) == systemFlag && (ole & 0xFFu) < systemColors.size();
+    return (ole & 0xFFFFFF00u) == SystemFlag && (ole & 0xFFu) < systemColors.size();
 }
 
 QColor OleColor::toColor(std::uint32_t ole, const QPalette& palette)
 {
-    if ((ole & systemFlag) != 0) {
+    if ((ole & SystemFlag) != 0) {
         const auto index = ole & 0xFFu;
         if (!isValid(ole))
             return {};

@@ -16,7 +16,7 @@ struct DateTimePanel
 
 // The current desktop's own panel is found by the desktop's name; elsewhere
 // the first one installed, in this order, serves.
-constexpr DateTimePanel dateTimePanels[] = {
+constexpr DateTimePanel DateTimePanels[] = {
     {"GNOME", "gnome-control-center", "datetime"},
     {"KDE", "systemsettings", "kcm_clock"},
     {"KDE", "kcmshell6", "kcm_clock"},
@@ -70,13 +70,13 @@ QStringList QtLauncher::dateTimePanel(const QString& currentDesktops, const Inst
         // Vendor names such as X-Cinnamon stand for the desktop they extend.
         if (desktop.startsWith(QLatin1String("X-"), Qt::CaseInsensitive))
             desktop.remove(0, 2);
-        for (const DateTimePanel& panel : dateTimePanels) {
+        for (const DateTimePanel& panel : DateTimePanels) {
             if (desktop.compare(QLatin1String(panel.desktop), Qt::CaseInsensitive) == 0
                 && installed(QString::fromLatin1(panel.program)))
                 return command(panel);
         }
     }
-    for (const DateTimePanel& panel : dateTimePanels) {
+    for (const DateTimePanel& panel : DateTimePanels) {
         if (installed(QString::fromLatin1(panel.program)))
             return command(panel);
     }

@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr char32_t kReplacement = 0xFFFD;
+constexpr char32_t Replacement = 0xFFFD;
 
 bool isSurrogate(char32_t c)
 {
@@ -60,7 +60,7 @@ std::string utf16ToUtf8(std::string_view bytes, bool bigEndian)
         }
         // A surrogate outside a pair is no character, and UTF-8 has no way to carry it.
         if (isSurrogate(c))
-            c = kReplacement;
+            c = Replacement;
         appendUtf8(text, c);
     }
     return text;
@@ -72,7 +72,7 @@ std::string utf16ToUtf8(std::string_view bytes, bool bigEndian)
 // never the write.
 char32_t nextCharacter(std::string_view text, std::size_t& at)
 {
-    constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000}; // anything less is an overlong form
+    constexpr char32_t Smallest[] = {0, 0x80, 0x800, 0x10000}; // anything less is an overlong form
     const auto byteAt = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
     const unsigned char lead = byteAt(at++);
     if (lead < 0x80)
@@ -85,15 +85,15 @@ char32_t nextCharacter(std::string_view text, std::size_t& at)
     else if (lead >= 0xF0 && lead <= 0xF4)
         following = 3;
     else
-        return kReplacement;
+        return Replacement;
     char32_t c = lead & (0x3F >> following);
     for (std::size_t i = at; i < at + following; ++i) {
         if (i >= text.size() || (byteAt(i) & 0xC0) != 0x80)
-            return kReplacement;
+            return Replacement;
         c = c << 6 | (byteAt(i) & 0x3F);
     }
-    if (c < kSmallest[following] || c > 0x10FFFF || isSurrogate(c))
-        return kReplacement;
+    if (c < Smallest[following] || c > 0x10FFFF || isSurrogate(c))
+        return Replacement;
     at += following;
     return c;
 }

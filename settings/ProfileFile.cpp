@@ -17,11 +17,11 @@
 
 namespace {
 
-constexpr int kMaxLinkHops = 40;
-constexpr int kMaxTemporaryAttempts = 16;
+constexpr int MaxLinkHops = 40;
+constexpr int MaxTemporaryAttempts = 16;
 // A settings file is a few hundred bytes; anything past this is no settings file
 // and must not take the program's memory with it.
-constexpr std::size_t kMaxFileBytes = std::size_t(16) << 20;
+constexpr std::size_t MaxFileBytes = std::size_t(16) << 20;
 
 std::string directoryOf(const std::string& path)
 {
@@ -33,7 +33,7 @@ std::string directoryOf(const std::string& path)
 // has to land where the link points so the link keeps working.
 std::optional<std::string> followLinks(std::string path)
 {
-    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+    for (int hop = 0; hop < MaxLinkHops; ++hop) {
         struct stat info {};
         if (::lstat(path.c_str(), &info) != 0)
             return errno == ENOENT ? std::optional<std::string>(path) : std::nullopt;
@@ -93,7 +93,7 @@ bool replaceFile(const std::string& target, std::string_view bytes, std::optiona
 {
     std::string temporary;
     int fd = -1;
-    for (int attempt = 0; attempt < kMaxTemporaryAttempts && fd < 0; ++attempt) {
+    for (int attempt = 0; attempt < MaxTemporaryAttempts && fd < 0; ++attempt) {
         temporary = temporaryNameFor(target);
         // A brand-new file gets the usual permissions minus umask; a replacement gets
         // the old file's bits, set below once nobody else can open it.
@@ -133,7 +133,7 @@ std::optional<std::string> ProfileFile::readRegularFile(const std::string& path)
         std::vector<char> chunk(64 * 1024);
         for (;;) {
             const ssize_t got = ::read(fd, chunk.data(), chunk.size());
-            if (got > 0 && content->size() + static_cast<std::size_t>(got) <= kMaxFileBytes) {
+            if (got > 0 && content->size() + static_cast<std::size_t>(got) <= MaxFileBytes) {
                 content->append(chunk.data(), static_cast<std::size_t>(got));
             } else if (got == 0) {
                 break;

@@ -5,8 +5,8 @@
 namespace {
 
 // Text editors like to put a UTF-8 byte-order mark in front; it must not hide the first section.
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-constexpr std::string_view kDefaultLineEnd = "\r\n";
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view DefaultLineEnd = "\r\n";
 
 bool isBlank(char c)
 {
@@ -48,7 +48,7 @@ std::string_view trimBlanks(std::string_view text)
 
 std::size_t byteOrderMarkLength(std::string_view content)
 {
-    return content.substr(0, kByteOrderMark.size()) == kByteOrderMark ? kByteOrderMark.size() : 0;
+    return content.substr(0, ByteOrderMark.size()) == ByteOrderMark ? ByteOrderMark.size() : 0;
 }
 
 // A line runs from begin to end; next is where the following line starts, past CR LF, LF or CR.
@@ -143,7 +143,7 @@ std::string_view lineEndStyle(std::string_view content)
 {
     const std::size_t at = content.find_first_of("\r\n");
     if (at == std::string_view::npos)
-        return kDefaultLineEnd;
+        return DefaultLineEnd;
     if (content[at] == '\n')
         return "\n";
     return at + 1 < content.size() && content[at + 1] == '\n' ? "\r\n" : "\r";
@@ -195,7 +195,7 @@ std::string ProfileText::write(std::string_view content, std::string_view sectio
     // In a CR file a lone CR right before an existing LF would fuse with it into one
     // CR LF and swallow the blank line that LF ends.
     const bool wouldFuse = lineEnd == "\r" && at < content.size() && content[at] == '\n';
-    result.append(wouldFuse ? kDefaultLineEnd : lineEnd);
+    result.append(wouldFuse ? DefaultLineEnd : lineEnd);
     result.append(content.substr(at));
     return result;
 }
