@@ -7,7 +7,7 @@ JOBS       ?= $(shell nproc)
 PACKAGES := cmake ninja-build g++ pkg-config \
             qt6-base-dev libsdl2-dev libxcb1-dev fonts-liberation fonts-wqy-microhei \
             xvfb openbox xdotool x11-utils x11-apps buici-clock python3 python3-xlib python3-pil faketime \
-            desktop-file-utils appstream groff-base dex
+            desktop-file-utils appstream groff-base dex clang-format
 # Only for the Debian package: dpkg-shlibdeps finds its dependencies, lintian checks it.
 DEB_PACKAGES := dpkg-dev file
 DEB_CHECK_PACKAGES := $(DEB_PACKAGES) lintian
@@ -15,7 +15,7 @@ PREFIX     ?= /usr/local
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps deb-deps deb-check-deps build run test test-asan install deb deb-check clean
+.PHONY: all deps deb-deps deb-check-deps build run test test-asan format format-check install deb deb-check clean
 
 all: build
 
@@ -56,6 +56,18 @@ test-asan: deps $(ASAN_BUILD)/build.ninja
 	ASAN_OPTIONS=detect_leaks=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	    ctest --test-dir $(ASAN_BUILD) --output-on-failure -LE e2e
+
+# One format for all C++ (.clang-format); `make format` applies it.
+CXX_FILES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null)
+format-check: deps
+	@if command -v clang-format >/dev/null; then \
+	    clang-format --dry-run --Werror $(CXX_FILES) && echo "format-check: all $(words $(CXX_FILES)) C++ files are formatted"; \
+	else \
+	    echo "format-check: SKIPPED, clang-format is not installed (make deps installs it)"; \
+	fi
+
+format:
+	clang-format -i $(CXX_FILES)
 
 test: build test-asan
 	ctest --test-dir $(BUILD) --output-on-failure
