@@ -13,24 +13,65 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
+#include <optional>
 #include <utility>
 
 namespace {
+
+xcb_connection_t* x11Connection()
+{
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
+xcb_atom_t atom(xcb_connection_t* connection, const char* name)
+{
+    const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
+        xcb_intern_atom_reply(connection,
+                              xcb_intern_atom(connection, false, static_cast<std::uint16_t>(std::strlen(name)), name),
+                              nullptr),
+        &std::free);
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
 
 // Whether the left button is down at this moment. The events handled so far
 // may be older than that: a program kept busy handles a drag's press and
 // motion when the button has long come up again.
 bool leftButtonDownNow()
 {
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11)
+    xcb_connection_t* const connection = x11Connection();
+    if (!connection)
         return QGuiApplication::mouseButtons() & Qt::LeftButton;
-    xcb_connection_t* const connection = x11->connection();
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
     const std::unique_ptr<xcb_query_pointer_reply_t, decltype(&std::free)> pointer(
         xcb_query_pointer_reply(connection, xcb_query_pointer(connection, root), nullptr), &std::free);
     return pointer && (pointer->mask & XCB_BUTTON_MASK_1);
+}
+
+// The frame the window manager has put around the window, as it states it;
+// nothing while it has not framed the window yet. Qt's own figure is a guess
+// until then, taken from whatever the window sits in at that moment.
+std::optional<QMargins> frameOf(QWindow& window)
+{
+    xcb_connection_t* const connection = x11Connection();
+    if (!connection) {
+        const QMargins frame = window.frameMargins();
+        return frame.isNull() ? std::nullopt : std::optional<QMargins>(frame);
+    }
+    const std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> extents(
+        xcb_get_property_reply(connection,
+                               xcb_get_property(connection, false, static_cast<xcb_window_t>(window.winId()),
+                                                atom(connection, "_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL, 0, 4),
+                               nullptr),
+        &std::free);
+    if (!extents || extents->format != 32 || xcb_get_property_value_length(extents.get()) != 16)
+        return std::nullopt;
+    const auto* sides = static_cast<const std::uint32_t*>(xcb_get_property_value(extents.get()));
+    const qreal ratio = window.devicePixelRatio();
+    return QMargins(qRound(sides[0] / ratio), qRound(sides[2] / ratio), qRound(sides[1] / ratio),
+                    qRound(sides[3] / ratio));
 }
 
 // Has the window manager move the window with the pointer as from the spot
@@ -39,24 +80,17 @@ bool leftButtonDownNow()
 // past the first motion.
 void moveFrom(QWindow& window, const QPoint& pressedAt)
 {
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11) {
+    xcb_connection_t* const connection = x11Connection();
+    if (!connection) {
         window.startSystemMove();
         return;
     }
-    xcb_connection_t* const connection = x11->connection();
-    static constexpr char name[] = "_NET_WM_MOVERESIZE";
-    const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> atom(
-        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, false, sizeof name - 1, name), nullptr),
-        &std::free);
-    if (!atom)
-        return;
     const QPoint at = pressedAt * window.devicePixelRatio();
     xcb_client_message_event_t request{};
     request.response_type = XCB_CLIENT_MESSAGE;
     request.format = 32;
     request.window = static_cast<xcb_window_t>(window.winId());
-    request.type = atom->atom;
+    request.type = atom(connection, "_NET_WM_MOVERESIZE");
     request.data.data32[0] = static_cast<std::uint32_t>(at.x());
     request.data.data32[1] = static_cast<std::uint32_t>(at.y());
     request.data.data32[2] = 8; // move
@@ -120,9 +154,14 @@ void QtWindowSystem::place(QWidget& window, const QWidget& owner)
         return;
     const QPoint frameAt = WindowPlacement::beside(owner.frameGeometry(), window.size().grownBy(m_frame),
                                                    screen->availableGeometry());
-    // A window's position is its frame's, as far as the window knows its frame.
-    const QPoint knownFrame = window.geometry().topLeft() - window.pos();
-    window.move(frameAt + QPoint(m_frame.left(), m_frame.top()) - knownFrame);
+    const QPoint inside = frameAt + QPoint(m_frame.left(), m_frame.top());
+    // A widget's position is its frame's as far as Qt knows the frame, which
+    // is a guess while the window manager frames it: a shown window is moved
+    // by its inside, as the window system has it.
+    if (window.isVisible())
+        window.windowHandle()->setPosition(inside);
+    else
+        window.move(inside);
 }
 
 void QtWindowSystem::framed(QEvent::Type type)
@@ -133,13 +172,13 @@ void QtWindowSystem::framed(QEvent::Type type)
     }
     if (type != QEvent::Move && type != QEvent::Resize && type != QEvent::Expose)
         return;
-    const QMargins frame = m_placed->frameMargins();
-    if (frame.isNull())
+    const std::optional<QMargins> frame = frameOf(*m_placed);
+    if (!frame)
         return;
     m_placed = nullptr;
-    if (frame == m_frame || !m_placedWidget || !m_placedOwner)
+    if (*frame == m_frame || !m_placedWidget || !m_placedOwner)
         return;
-    m_frame = frame;
+    m_frame = *frame;
     place(*m_placedWidget, *m_placedOwner);
 }
 
