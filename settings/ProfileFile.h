@@ -20,7 +20,8 @@ public:
                                                std::size_t size, const std::string& path);
 
     // Writes one key; true when the new file is in place. On failure the old file
-    // stays byte for byte as it was and no temporary file is left behind.
+    // stays byte for byte as it was and no temporary file is left behind. A write
+    // also removes the temporaries of earlier writers that were killed mid-write.
     static bool WritePrivateProfileString(std::string_view section, std::string_view key,
                                           std::string_view value, const std::string& path);
 };
