@@ -1,189 +1,111 @@
-#include "platform/SdlSoundPlayer.h"
+#include "platform/WavePlayer.h"
 
-#include <SDL.h>
-
-#include <QFile>
+#include "platform/AudioDevice.h"
+#include "platform/TimeSource.h"
 
 #include <cmath>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
-constexpr SDL_AudioFormat deviceFormat = AUDIO_S16SYS;
+constexpr int idleMs = 1000;
+// How long past its own length a sound may keep the alarm waiting.
+constexpr int stallMarginMs = 500;
 
-// ALSA reports a missing sound card on stderr, line after line; the clock has
-// nothing to say about that, so the device is probed with stderr parked.
-class QuietStderr final
+qint64 msOf(const LocalDateTime& now)
 {
-public:
-    QuietStderr()
-        : m_saved(::dup(STDERR_FILENO))
-    {
-        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
-        if (null >= 0) {
-            ::dup2(null, STDERR_FILENO);
-            ::close(null);
-        }
-    }
-    ~QuietStderr()
-    {
-        if (m_saved >= 0) {
-            ::dup2(m_saved, STDERR_FILENO);
-            ::close(m_saved);
-        }
-    }
-    QuietStderr(const QuietStderr&) = delete;
-    QuietStderr& operator=(const QuietStderr&) = delete;
-
-private:
-    int m_saved;
-};
+    return now.date.toJulianDay() * 86'400'000 + now.time.msecsSinceStartOfDay();
+}
 
 } // namespace
 
-SdlSoundPlayer::SdlSoundPlayer()
+WavePlayer::WavePlayer(AudioDevice& device, const TimeSource& time)
+    : m_device(device)
+    , m_time(time)
 {
     m_idle.setSingleShot(true);
-    QObject::connect(&m_idle, &QTimer::timeout, [this] { closeDevice(); });
+    QObject::connect(&m_idle, &QTimer::timeout, [this] { close(); });
 }
 
-SdlSoundPlayer::~SdlSoundPlayer()
+WavePlayer::~WavePlayer()
 {
-    closeDevice();
+    close();
 }
 
-void SdlSoundPlayer::closeDevice()
+void WavePlayer::close()
 {
-    if (m_device == 0)
-        return;
-    SDL_CloseAudioDevice(m_device);
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    m_device = 0;
+    m_device.close();
+    m_open = false;
 }
 
-bool SdlSoundPlayer::openDevice()
+bool WavePlayer::ready()
 {
-    if (m_device != 0)
-        return true;
-    if (m_unavailable)
-        return false;
-
-    const QuietStderr quiet;
-    // SDL would otherwise take over SIGINT and SIGTERM for a quit event the
-    // clock never reads, and a plain kill would no longer end it.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        m_unavailable = true;
-        return false;
+    // SDL marks a device whose server has gone, but never finds the server
+    // again by itself: only a fresh open does.
+    if (m_open && m_device.lost())
+        close();
+    if (!m_open) {
+        const qint64 now = msOf(m_time.now());
+        // A clock set back counts as time enough.
+        const bool tooSoon = m_failedAt && now >= *m_failedAt && now - *m_failedAt < RetryMs;
+        if (!tooSoon) {
+            m_open = m_device.open();
+            m_failedAt = m_open ? std::nullopt : std::optional<qint64>(now);
+        }
     }
-    SDL_AudioSpec wanted{};
-    wanted.freq = 44100;
-    wanted.format = deviceFormat;
-    wanted.channels = 2;
-    wanted.samples = 1024;
-    SDL_AudioSpec obtained{};
-    m_device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained,
-                                   SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_CHANNELS_CHANGE);
-    if (m_device == 0) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        m_unavailable = true;
-        return false;
-    }
-    m_frequency = obtained.freq;
-    m_channels = obtained.channels;
-    m_bufferFrames = obtained.samples;
-    return true;
+    // Whatever a failed try loaded stays only while sounds are still asked for.
+    m_idle.start(idleMs);
+    return m_open;
 }
 
-std::vector<std::uint8_t> SdlSoundPlayer::loadConverted(const QString& path) const
+int WavePlayer::lengthMs(const std::vector<std::uint8_t>& pcm) const
 {
-    const QByteArray name = QFile::encodeName(path);
-    SDL_AudioSpec wave{};
-    Uint8* data = nullptr;
-    Uint32 length = 0;
-    if (!SDL_LoadWAV(name.constData(), &wave, &data, &length))
-        return {};
-
-    std::vector<std::uint8_t> pcm;
-    SDL_AudioCVT cvt;
-    if (SDL_BuildAudioCVT(&cvt, wave.format, wave.channels, wave.freq, deviceFormat,
-                          static_cast<Uint8>(m_channels), m_frequency) >= 0) {
-        pcm.resize(static_cast<std::size_t>(length) * static_cast<std::size_t>(cvt.len_mult));
-        std::memcpy(pcm.data(), data, length);
-        cvt.buf = pcm.data();
-        cvt.len = static_cast<int>(length);
-        if (SDL_ConvertAudio(&cvt) == 0)
-            pcm.resize(static_cast<std::size_t>(cvt.len_cvt));
-        else
-            pcm.clear();
-    }
-    SDL_FreeWAV(data);
-    return pcm;
+    const auto bytesPerSecond = static_cast<std::size_t>(m_device.frequency() * m_device.channels()) * 2;
+    return static_cast<int>(1000 * pcm.size() / bytesPerSecond);
 }
 
-std::vector<std::uint8_t> SdlSoundPlayer::defaultSound() const
+std::vector<std::uint8_t> WavePlayer::defaultSound() const
 {
     // Two short soft beeps, the desktop's usual "something wants you" sound.
-    const int frames = m_frequency * 2 / 5;
-    std::vector<std::uint8_t> pcm(static_cast<std::size_t>(frames * m_channels) * sizeof(Sint16));
-    auto* out = reinterpret_cast<Sint16*>(pcm.data());
+    const int frequency = m_device.frequency();
+    const int channels = m_device.channels();
+    const int frames = frequency * 2 / 5;
+    std::vector<std::uint8_t> pcm(static_cast<std::size_t>(frames * channels) * sizeof(std::int16_t));
+    auto* out = reinterpret_cast<std::int16_t*>(pcm.data());
     for (int i = 0; i < frames; ++i) {
-        const double t = static_cast<double>(i) / m_frequency;
+        const double t = static_cast<double>(i) / frequency;
         const double local = std::fmod(t, 0.2);
         const double envelope = local < 0.15 ? std::sin(M_PI * local / 0.15) : 0.0;
-        const auto sample = static_cast<Sint16>(9000.0 * envelope * std::sin(2 * M_PI * 880.0 * t));
-        for (int c = 0; c < m_channels; ++c)
-            out[i * m_channels + c] = sample;
+        const auto sample = static_cast<std::int16_t>(9000.0 * envelope * std::sin(2 * M_PI * 880.0 * t));
+        for (int c = 0; c < channels; ++c)
+            out[i * channels + c] = sample;
     }
     return pcm;
 }
 
-void SdlSoundPlayer::start(const std::vector<std::uint8_t>& pcm)
+void WavePlayer::start(const std::vector<std::uint8_t>& pcm)
 {
-    SDL_ClearQueuedAudio(m_device);
-    SDL_QueueAudio(m_device, pcm.data(), static_cast<Uint32>(pcm.size()));
-    SDL_PauseAudioDevice(m_device, 0);
-    const std::size_t bytesPerSecond = static_cast<std::size_t>(m_frequency * m_channels) * sizeof(Sint16);
-    m_idle.start(static_cast<int>(1000 * pcm.size() / bytesPerSecond) + 1000);
+    m_device.play(pcm);
+    m_idle.start(lengthMs(pcm) + idleMs);
 }
 
-void SdlSoundPlayer::waitUntilDrained(std::size_t bytes) const
+void WavePlayer::playAsync(const QString& path)
 {
-    // The device still holds up to one buffer after the queue runs dry.
-    const Uint32 bufferMs = static_cast<Uint32>(1000 * m_bufferFrames / m_frequency + 1);
-    // A stuck or suspended device must not freeze the clock while an alarm rings:
-    // past the sound's own length and some slack it is given up on.
-    const std::size_t bytesPerSecond = static_cast<std::size_t>(m_frequency * m_channels) * sizeof(Sint16);
-    const Uint32 limitMs = static_cast<Uint32>(1000 * bytes / bytesPerSecond) + 500 + bufferMs;
-    const Uint32 started = SDL_GetTicks();
-    while (SDL_GetQueuedAudioSize(m_device) > 0) {
-        if (SDL_GetTicks() - started > limitMs) {
-            SDL_ClearQueuedAudio(m_device);
-            return;
-        }
-        SDL_Delay(5);
-    }
-    SDL_Delay(bufferMs);
-}
-
-void SdlSoundPlayer::playAsync(const QString& path)
-{
-    if (!openDevice())
+    if (!ready())
         return;
-    const std::vector<std::uint8_t> pcm = loadConverted(path);
+    const std::vector<std::uint8_t> pcm = m_device.load(path);
     if (!pcm.empty())
         start(pcm);
 }
 
-void SdlSoundPlayer::playSync(const QString& path)
+void WavePlayer::playSync(const QString& path)
 {
-    if (!openDevice())
+    if (!ready())
         return;
-    std::vector<std::uint8_t> pcm = loadConverted(path);
+    std::vector<std::uint8_t> pcm = m_device.load(path);
     if (pcm.empty())
         pcm = defaultSound();
     start(pcm);
-    waitUntilDrained(pcm.size());
+    // A stuck or suspended device must not freeze the clock while an alarm
+    // rings: past the sound's own length and some slack it is given up on.
+    m_device.waitUntilPlayed(lengthMs(pcm) + stallMarginMs);
 }

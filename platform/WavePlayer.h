@@ -4,38 +4,42 @@
 
 #include <QTimer>
 
-#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
-// Plays wave files through SDL's audio queue. The device is opened on the first
-// sound, not at start-up, and a machine without sound output stays silent. A
-// device that stops playing is given up on soon after the sound's own length,
-// and a device with nothing to play is closed again: its mixing thread would
-// otherwise keep waking an idle clock.
-class SdlSoundPlayer final : public SoundPlayer
+class AudioDevice;
+class TimeSource;
+
+// Plays wave files on an audio device that is opened on the first sound, not
+// at start-up, and closed again once nothing has played for a second: its
+// mixing thread would otherwise keep waking an idle clock. Sound servers come
+// and go (a login still starting one, an update restarting it), so a device
+// that was lost is opened afresh before the next sound, and one that could
+// not be opened is tried again at a later sound, at most once a second.
+class WavePlayer final : public SoundPlayer
 {
 public:
-    SdlSoundPlayer();
-    ~SdlSoundPlayer() override;
-    SdlSoundPlayer(const SdlSoundPlayer&) = delete;
-    SdlSoundPlayer& operator=(const SdlSoundPlayer&) = delete;
+    WavePlayer(AudioDevice& device, const TimeSource& time);
+    ~WavePlayer() override;
+    WavePlayer(const WavePlayer&) = delete;
+    WavePlayer& operator=(const WavePlayer&) = delete;
 
     void playAsync(const QString& path) override;
     void playSync(const QString& path) override;
 
+    static constexpr int RetryMs = 1000;
+
 private:
-    bool openDevice();
-    void closeDevice();
-    std::vector<std::uint8_t> loadConverted(const QString& path) const;
+    bool ready();
+    void close();
+    int lengthMs(const std::vector<std::uint8_t>& pcm) const;
     std::vector<std::uint8_t> defaultSound() const;
     void start(const std::vector<std::uint8_t>& pcm);
-    void waitUntilDrained(std::size_t bytes) const;
 
-    std::uint32_t m_device = 0;
-    int m_frequency = 0;
-    int m_channels = 0;
-    int m_bufferFrames = 0;
-    bool m_unavailable = false;
+    AudioDevice& m_device;
+    const TimeSource& m_time;
+    bool m_open = false;
+    std::optional<qint64> m_failedAt;
     QTimer m_idle;
 };
