@@ -6,7 +6,8 @@ JOBS       ?= $(shell nproc)
 
 PACKAGES := cmake ninja-build g++ pkg-config \
             qt6-base-dev libsdl2-dev fonts-liberation fonts-wqy-microhei \
-            xvfb openbox xdotool x11-utils x11-apps buici-clock python3 python3-xlib python3-pil faketime
+            xvfb openbox xdotool x11-utils x11-apps buici-clock python3 python3-xlib python3-pil faketime \
+            pulseaudio pulseaudio-utils
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
