@@ -7,7 +7,8 @@ JOBS       ?= $(shell nproc)
 PACKAGES := cmake ninja-build g++ pkg-config \
             qt6-base-dev libsdl2-dev libxcb1-dev fonts-liberation fonts-wqy-microhei \
             xvfb openbox xdotool x11-utils x11-apps buici-clock python3 python3-xlib python3-pil faketime \
-            desktop-file-utils appstream groff-base dex clang-format
+            desktop-file-utils appstream groff-base dex clang-format \
+            pulseaudio pulseaudio-utils
 # Only for the Debian package: dpkg-shlibdeps finds its dependencies, lintian checks it.
 DEB_PACKAGES := dpkg-dev file
 DEB_CHECK_PACKAGES := $(DEB_PACKAGES) lintian

@@ -9,9 +9,10 @@
 #include "platform/QtLauncher.h"
 #include "platform/QtMsgBox.h"
 #include "platform/QtWindowSystem.h"
-#include "platform/SdlSoundPlayer.h"
+#include "platform/SdlAudioDevice.h"
 #include "platform/SystemInfoRegistry.h"
 #include "platform/SystemTimeSource.h"
+#include "platform/WavePlayer.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -45,7 +46,8 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(programIcon());
 
     SystemTimeSource time;
-    SdlSoundPlayer sound;
+    SdlAudioDevice audio;
+    WavePlayer sound(audio, time);
     QtWindowSystem windows;
     QtMsgBox msgBox;
     QtCommonDialog dialogs;

@@ -11,7 +11,9 @@
 #include <utility>
 #include <vector>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -51,6 +53,12 @@ std::optional<std::string> followLinks(std::string path)
     return std::nullopt;
 }
 
+std::string temporaryPrefixFor(const std::string& target)
+{
+    const std::size_t slash = target.rfind('/');
+    return "." + (slash == std::string::npos ? target : target.substr(slash + 1)) + ".tmp-";
+}
+
 // Process id, a per-process counter and the clock keep concurrent writers
 // (threads or other instances of the program) off each other's temporary file.
 std::string temporaryNameFor(const std::string& target)
@@ -58,10 +66,49 @@ std::string temporaryNameFor(const std::string& target)
     static std::atomic<unsigned long> counter{0};
     const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
     const std::size_t slash = target.rfind('/');
-    const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
     const std::string directory = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-    return directory + "." + base + ".tmp-" + std::to_string(::getpid()) + "-"
+    return directory + temporaryPrefixFor(target) + std::to_string(::getpid()) + "-"
         + std::to_string(counter++) + "-" + std::to_string(ticks);
+}
+
+// The writer's process id when the name is one temporaryNameFor() gave for the
+// same target: the prefix, then three numbers joined by dashes.
+std::optional<pid_t> writerOf(std::string_view name, const std::string& prefix)
+{
+    const auto isNumber = [](std::string_view text) {
+        return !text.empty() && text.size() <= 20
+            && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (name.substr(0, prefix.size()) != prefix)
+        return std::nullopt;
+    name.remove_prefix(prefix.size());
+    const std::size_t first = name.find('-');
+    const std::size_t second = first == std::string_view::npos ? first : name.find('-', first + 1);
+    if (second == std::string_view::npos || first > 9 || !isNumber(name.substr(0, first))
+        || !isNumber(name.substr(first + 1, second - first - 1)) || !isNumber(name.substr(second + 1)))
+        return std::nullopt;
+    return static_cast<pid_t>(std::stol(std::string(name.substr(0, first))));
+}
+
+// A writer killed between creating its temporary and renaming it leaves the
+// temporary behind for good. One whose writer is still running (or whose
+// process id already went to another program) is left alone: it may be about
+// to be renamed.
+void removeLeftoverTemporaries(const std::string& target)
+{
+    DIR* directory = ::opendir(directoryOf(target).c_str());
+    if (directory == nullptr)
+        return;
+    const std::string prefix = temporaryPrefixFor(target);
+    while (const dirent* entry = ::readdir(directory)) {
+        const std::optional<pid_t> writer = writerOf(entry->d_name, prefix);
+        if (!writer || *writer == ::getpid() || ::kill(*writer, 0) == 0 || errno != ESRCH)
+            continue;
+        struct stat info {};
+        if (::fstatat(::dirfd(directory), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode))
+            ::unlinkat(::dirfd(directory), entry->d_name, 0);
+    }
+    ::closedir(directory);
 }
 
 // The rename is what makes the new content visible; syncing the directory only
@@ -91,6 +138,7 @@ bool rewriteInPlace(const std::string& target, std::string_view bytes)
 // content goes to a temporary file beside the target and replaces it in one rename.
 bool replaceFile(const std::string& target, std::string_view bytes, std::optional<mode_t> keptMode)
 {
+    removeLeftoverTemporaries(target);
     std::string temporary;
     int fd = -1;
     for (int attempt = 0; attempt < MaxTemporaryAttempts && fd < 0; ++attempt) {

@@ -23,7 +23,8 @@ public:
     // Writes one key; true when the new file is in place. On failure the old file
     // stays byte for byte as it was and no temporary file is left behind. The one
     // exception is a writable file in a directory that takes no new files: it is
-    // rewritten in place, which a crash can interrupt.
+    // rewritten in place, which a crash can interrupt. A write also removes the
+    // temporaries of earlier writers that were killed mid-write.
     static bool WritePrivateProfileString(std::string_view section, std::string_view key,
                                           std::string_view value, const std::string& path);
 

@@ -1,5 +1,8 @@
+#include "fakes/FakeAudioDevice.h"
+#include "fakes/FakeTimeSource.h"
 #include "platform/DisplaySession.h"
-#include "platform/SdlSoundPlayer.h"
+#include "platform/SdlAudioDevice.h"
+#include "platform/WavePlayer.h"
 #include "platform/WindowPlacement.h"
 
 #include <QElapsedTimer>
@@ -76,25 +79,77 @@ private slots:
         const QString output = dir.path() + "/out.raw";
         qputenv("SDL_AUDIODRIVER", "disk");
         qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(output));
-        SdlSoundPlayer player;
+        FakeTimeSource time;
+        time.set(QDateTime(QDate(2026, 12, 7), QTime(7, 5)));
+        SdlAudioDevice device;
+        WavePlayer player(device, time);
         player.playAsync(dir.path() + "/missing.wav");
         QCOMPARE(nonSilentBytes(output), 0);
 
         // A ringing alarm with its wave file gone still makes itself heard;
-        // the waves that are there are heard in the end-to-end run.
+        // the waves that are there are heard in the end-to-end runs.
         player.playSync(dir.path() + "/missing.wav");
         QVERIFY(nonSilentBytes(output) > 0);
 
         // A device that takes two seconds per buffer does not hold the alarm up
         // much past the 400 ms its beeps last.
         qputenv("SDL_DISKAUDIODELAY", "2000");
-        SdlSoundPlayer stalled;
+        SdlAudioDevice stalledDevice;
+        WavePlayer stalled(stalledDevice, time);
         QElapsedTimer timer;
         timer.start();
         stalled.playSync(dir.path() + "/missing.wav");
         QVERIFY(timer.elapsed() < 1800);
+
+        // Without SDL there is no sound, and no crash either.
+        SdlAudioDevice withoutSdl("libSDL2-absent.so.0");
+        WavePlayer silent(withoutSdl, time);
+        silent.playSync(dir.path() + "/missing.wav");
+        QVERIFY(!withoutSdl.open());
+    }
+
+    void soundComesBackWithItsServer()
+    {
+        FakeTimeSource time;
+        time.set(QDateTime(QDate(2026, 12, 7), QTime(7, 5)));
+        FakeAudioDevice device;
+        WavePlayer player(device, time);
+        const QString alarm = QStringLiteral("alarm1.wav");
+
+        // No server yet at the first cue: the alarm ringing within the second
+        // after that try does not try again.
+        device.server = false;
+        player.playAsync(QStringLiteral("do.wav"));
+        time.advanceMs(WavePlayer::RetryMs - 1);
+        player.playSync(alarm);
+        QCOMPARE(device.opens, 1);
+        // Once the server is there, the first ring a second after the try is heard.
+        device.server = true;
+        time.advanceMs(1);
+        player.playSync(alarm);
+        QCOMPARE(device.heard, 1);
+
+        // The server dies while the alarm rings: the next ring finds the device
+        // lost and tries afresh, in vain; the rings after it wait out the second.
+        device.killServer();
+        player.playSync(alarm);
+        time.advanceMs(WavePlayer::RetryMs - 1);
+        player.playSync(alarm);
+        QCOMPARE(device.opens, 3);
+        device.server = true;
+        time.advanceMs(1);
+        player.playSync(alarm);
+        QCOMPARE(device.heard, 2);
+
+        // A server that is back before the next cue leaves the device lost all
+        // the same; the cue is heard through a device opened afresh.
+        device.killServer();
+        device.server = true;
+        player.playAsync(QStringLiteral("quit.wav"));
+        QCOMPARE(device.heard, 3);
+        QCOMPARE(device.opens, 5);
     }
 };
 
-QTEST_APPLESS_MAIN(TestPlatform)
+QTEST_GUILESS_MAIN(TestPlatform)
 #include "tst_Platform.moc"

@@ -13,6 +13,8 @@
 #include <thread>
 
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -259,7 +261,7 @@ private slots:
         QCOMPARE(entriesOf(dir.path()), (QStringList{"full.ini", "huge.ini", "readonly.ini", "setting.ini"}));
     }
 
-    void writeGoesThroughSymlinkAndKeepsPermissions()
+    void writeGoesThroughSymlinkKeepsPermissionsAndSweepsUp()
     {
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir("real"));
@@ -269,11 +271,27 @@ private slots:
         QVERIFY(QFile::setPermissions(real, mode));
         QVERIFY(QFile::link("real/setting.ini", dir.filePath("setting.ini")));
 
+        // Beside the file: what a writer killed mid-write left, a temporary of a
+        // writer still at work, and names that only look alike.
+        const pid_t dead = ::fork();
+        if (dead == 0)
+            ::_exit(0);
+        QVERIFY(dead > 0 && ::waitpid(dead, nullptr, 0) == dead);
+        const QStringList kept = {".other.ini.tmp-" + QString::number(dead) + "-0-1",
+                                  ".setting.ini.tmp-" + QString::number(::getppid()) + "-0-1",
+                                  ".setting.ini.tmp-notes", "setting.ini"};
+        const QString left = ".setting.ini.tmp-" + QString::number(dead) + "-3-99";
+        for (const QString& name : kept.mid(0, 3) + QStringList{left})
+            store(dir.filePath("real/" + name), "[S]\r\nk=half");
+        // Reading, as a start does, leaves them all.
+        QCOMPARE(read(dir.filePath("setting.ini"), "S", "k"), QByteArray("old"));
+        QCOMPARE(entriesOf(dir.filePath("real")).size(), kept.size() + 1);
+
         QVERIFY(write(dir.filePath("setting.ini"), "S", "k", "new"));
         QVERIFY(QFileInfo(dir.filePath("setting.ini")).isSymLink());
         QCOMPARE(load(real), QByteArray("[S]\r\nk=new\r\n"));
         QCOMPARE(QFile::permissions(real), mode);
-        QCOMPARE(entriesOf(dir.filePath("real")), QStringList{"setting.ini"});
+        QCOMPARE(entriesOf(dir.filePath("real")), kept);
     }
 };
 

@@ -17,7 +17,8 @@ from Xlib import Xatom, error as xerror
 from Xlib.ext import shape
 
 import x11session
-from x11session import BANNER, BODY, DIALOG, GRIP, SCREEN, SOURCE_DIR, X11Session, libfaketime, opaque_pixels
+from x11session import BANNER, BODY, DIALOG, ENABLE_BUTTON, GRIP, SCREEN, SOURCE_DIR, X11Session, libfaketime, \
+    opaque_pixels
 
 FAKE_START = datetime.datetime(2026, 12, 7, 7, 4, 35)
 ALARM_AT = datetime.datetime(2026, 12, 7, 7, 5, 0)
@@ -31,11 +32,6 @@ LOCK = (68, 15)
 CLOSE = (68, 34)
 
 SMALL_ALARM = (52, 137, 40, 30)
-# Options dialog, client coordinates: the tab, then spots on the Alarm page.
-ALARM_TAB = (72, 19)
-HOUR_ARROW = (24 + 8 + 41, 40 + 16 + 11)
-MIN_ARROW = (24 + 64 + 41, 40 + 16 + 11)
-ENABLE_BUTTON = (24 + 8 + 52, 40 + 46 + 11)
 
 
 class AlarmSessionOnX11(X11Session):
@@ -109,9 +105,7 @@ class AlarmSessionOnX11(X11Session):
 
         # Arming: an item picked from each list, then the button.
         dialog = self.one_sized(DIALOG, "the options dialog")[2]
-        self.click(dialog, ALARM_TAB)
-        for arrow, item in ((HOUR_ARROW, "7"), (MIN_ARROW, "5")):
-            self.pick_from_list(dialog, arrow, item)
+        self.pick_alarm_time(dialog, 7, 5)
         if self.fake_now() > LATEST_ARMING:
             self.fail("the Enable button reached only at %s fake time: start the fake clock earlier"
                       % self.fake_now().time())

@@ -21,6 +21,11 @@ DIALOG = (232, 193)
 BANNER = (700, 200)
 # Clock-local: a spot on the body to hold it by.
 GRIP = (20, 100)
+# Options dialog, client coordinates: the tab, then spots on the Alarm page.
+ALARM_TAB = (72, 19)
+HOUR_ARROW = (24 + 8 + 41, 40 + 16 + 11)
+MIN_ARROW = (24 + 64 + 41, 40 + 16 + 11)
+ENABLE_BUTTON = (24 + 8 + 52, 40 + 46 + 11)
 PROGRAM_FILES = ["tansywatch", "tansy.gif", "do.wav", "quit.wav", "lock.wav",
                  "alarm1.wav", "alarm2.wav", "alarm3.wav", "Tansywatch.hlp"]
 
@@ -268,14 +273,15 @@ class X11Session(unittest.TestCase):
         self.wait(lambda: self.x.get_input_focus().focus.id == window[0].id, "the focus on " + what)
         return window
 
-    def answer_box(self, what, known=None):
-        """Return, on the next message box once it has the focus: by default
-        the first window that is neither the clock, the dialog nor the pop-up."""
+    def answer_box(self, what, known=None, key="Return"):
+        """Return (or another key), on the next message box once it has the
+        focus: by default the first window that is neither the clock, the
+        dialog nor the pop-up."""
         if known is None:
             box = self.focused_window(lambda w: w[3] not in (BODY, DIALOG, BANNER), what)
         else:
             box = self.new_window(known, what)
-        self.xdotool("key", "Return")
+        self.xdotool("key", key)
         wait_for(lambda: all(w[0].id != box[0].id for w in self.windows()),
                  what=what + " to go away after Return")
 
@@ -293,6 +299,12 @@ class X11Session(unittest.TestCase):
         self.xdotool("type", item)
         self.xdotool("key", "Return")
         self.wait(lambda: self.list_popups() == before, "the list to close")
+
+    def pick_alarm_time(self, dialog, hour, minute):
+        """On the dialog's Alarm page, an item picked from each list."""
+        self.click(dialog, ALARM_TAB)
+        for arrow, item in ((HOUR_ARROW, hour), (MIN_ARROW, minute)):
+            self.pick_from_list(dialog, arrow, str(item))
 
     def screenshot(self):
         return ImageGrab.grab(xdisplay=":%d" % self.number).convert("RGB")

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "platform/AudioDevice.h"
+
+#include <memory>
+
+// The default sound output through SDL 2's audio queue. SDL is loaded when a
+// device is opened and unloaded when it is closed: linked in, it would map its
+// sound-server, codec, Wayland and DRM libraries into every clock, ringing or
+// not. A machine without SDL is a machine without sound.
+class SdlAudioDevice final : public AudioDevice
+{
+public:
+    explicit SdlAudioDevice(const char* library = "libSDL2-2.0.so.0");
+    ~SdlAudioDevice() override;
+    SdlAudioDevice(const SdlAudioDevice&) = delete;
+    SdlAudioDevice& operator=(const SdlAudioDevice&) = delete;
+
+    bool open() override;
+    void close() override;
+    bool lost() const override;
+    int frequency() const override { return m_frequency; }
+    int channels() const override { return m_channels; }
+    std::vector<std::uint8_t> load(const QString& path) const override;
+    void play(const std::vector<std::uint8_t>& pcm) override;
+    void waitUntilPlayed(int limitMs) override;
+
+private:
+    struct Library;
+
+    const char* m_libraryName;
+    std::unique_ptr<Library> m_sdl;
+    std::uint32_t m_device = 0;
+    int m_frequency = 0;
+    int m_channels = 0;
+    int m_bufferFrames = 0;
+};

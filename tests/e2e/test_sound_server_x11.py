@@ -1,0 +1,135 @@
+#!/usr/bin/python3
+"""The clock heard through a real sound server: a private PulseAudio with a
+null sink whose monitor is recorded. The clock starts before its server
+exists and is heard once the server is there; the alarm rings; the server is
+killed while it rings and restarted on the same socket, and the ringing is
+heard again; SDL is not loaded before the first sound nor long after the last.
+
+Usage: test_sound_server_x11.py PROGRAM_DIRECTORY
+Starts its own Xvfb, openbox and PulseAudio (its own HOME, runtime directory
+and socket; nothing of the user's session) and ends every process it started,
+by PID.
+"""
+import datetime
+import os
+import subprocess
+import time
+
+import x11session
+from x11session import BANNER, BODY, DIALOG, ENABLE_BUTTON, GRIP, X11Session, libfaketime, wait_for
+
+FAKE_START = datetime.datetime(2026, 12, 7, 7, 4, 42)
+BYTES_PER_SECOND = 44100 * 2 * 2  # 16-bit stereo
+LOUD = 1000
+
+
+class SoundServerOnX11(X11Session):
+    def start_server(self):
+        """Starts PulseAudio on the test's socket; returns when it answers."""
+        self.server = self.start(
+            ["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--disallow-exit", "--use-pid-file=no",
+             "-L", "module-null-sink sink_name=nullsink rate=44100 channels=2",
+             "-L", "module-native-protocol-unix auth-anonymous=1 socket=" + self.socket,
+             "-L", "module-always-sink"], env=self.server_env)
+        wait_for(lambda: subprocess.run(["pactl", "-s", "unix:" + self.socket, "info"], env=self.server_env,
+                                        capture_output=True).returncode == 0, what="PulseAudio", timeout=10)
+        return time.monotonic()
+
+    def record(self):
+        """Records the sink from now on, into a new file; returns its path."""
+        path = os.path.join(self.work, "heard-%d.raw" % len(self.processes))
+        with open(path, "wb") as out:
+            self.processes.append(subprocess.Popen(
+                ["parec", "-s", "unix:" + self.socket, "-d", "nullsink.monitor", "--raw", "--format=s16le",
+                 "--rate=44100", "--channels=2", "--latency-msec=20"], env=self.server_env, stdout=out,
+                stderr=subprocess.DEVNULL))
+        return path
+
+    @staticmethod
+    def loud_at(path, start=0):
+        """[byte offset of the first loud sample from start on], or []."""
+        with open(path, "rb") as recording:
+            recording.seek(start)
+            data = recording.read()
+        samples = memoryview(data[:len(data) // 2 * 2]).cast("h")
+        return [start + 2 * i for i, sample in enumerate(samples) if abs(sample) > LOUD][:1]
+
+    @staticmethod
+    def size(path):
+        return os.path.getsize(path) // 4 * 4
+
+    def heard(self, path, what, start=0, timeout=10):
+        return self.wait(lambda: self.loud_at(path, start), what, timeout, poll=0.1)[0]
+
+    def sdl_mapped(self):
+        with open("/proc/%d/maps" % self.program.pid) as maps:
+            return "libSDL2" in maps.read()
+
+    def popup(self):
+        return self.one_sized(BANNER, "the TIME's UP pop-up")[2]
+
+    def test_heard_once_its_server_starts_and_again_after_a_restart_while_ringing(self):
+        pulse = os.path.join(self.work, "pulse")
+        os.mkdir(pulse, 0o700)
+        self.socket = os.path.join(pulse, "native")
+        self.server_env = {"PATH": os.environ["PATH"], "HOME": pulse, "XDG_RUNTIME_DIR": pulse}
+        directory = self.program_copy("program")
+        env = {k: v for k, v in self.env.items() if not k.startswith("PULSE_")}
+        env.update(TZ="UTC", LD_PRELOAD=libfaketime(), FAKETIME="@" + FAKE_START.strftime("%Y-%m-%d %H:%M:%S"),
+                   FAKETIME_DONT_FAKE_MONOTONIC="1", HOME=pulse,
+                   SDL_AUDIODRIVER="pulseaudio", PULSE_SERVER="unix:" + self.socket)
+        self.program = self.start([os.path.join(directory, "tansywatch")], cwd=directory, env=env)
+        clock = self.clock_origin()
+        self.assertFalse(self.sdl_mapped(), "SDL loaded before any sound")
+
+        # No server yet: the right press's cue finds none. Once the server is
+        # up, a later right press (which only brings the dialog forward) is heard.
+        dialog = self.open_dialog()[2]
+        self.start_server()
+        recording = self.record()
+        self.wait(lambda: self.click(clock, GRIP, button=3) or self.loud_at(recording),
+                  "a cue once the server is there", 10, poll=0.4)
+
+        self.pick_alarm_time(dialog, 7, 5)
+        self.click(dialog, ENABLE_BUTTON)
+        self.answer_box("the 'Alarm is Enabled now' box")
+        self.wait(lambda: not self.sized(DIALOG), "the dialog to close on arming", 5)
+        popup = self.popup()
+        self.heard(recording, "the alarm ringing", self.size(recording))
+
+        # The server dies while the alarm rings. A click on the pop-up still
+        # brings the question at once; No keeps the alarm ringing.
+        self.server.kill()
+        self.server.wait()
+        clicked = time.monotonic()
+        self.click(popup, (100, 100))
+        self.wait(lambda: [w for w in self.windows() if w[3] not in (BODY, DIALOG, BANNER)], "the question", 5, 0.01)
+        self.assertLess(time.monotonic() - clicked, 0.5, "the question came late with the server down")
+        self.answer_box("the 'Disable alarm now?' question", key="Escape")
+
+        # Restarted on the same socket, the server hears the ringing again
+        # within two seconds of its return.
+        back = self.start_server()
+        recording = self.record()
+        recording_from = time.monotonic()
+        offset = self.heard(recording, "the ringing after the server's return")
+        self.assertLess(recording_from - back + offset / BYTES_PER_SECOND, 2.0)
+
+        # Disarmed, the alarm falls silent; a cue after that is heard too, and
+        # a while after it SDL is gone from the clock again.
+        self.click(popup, (100, 100))
+        self.answer_box("the 'Disable alarm now?' question")
+        self.answer_box("the 'Alarm is Disabled now' box")
+        quiet = BYTES_PER_SECOND // 2
+
+        def silent_since():
+            size = self.size(recording)
+            return size > quiet and not self.loud_at(recording, size - quiet) and size
+        start = self.wait(silent_since, "the alarm to fall silent", 10)
+        self.click(clock, GRIP, button=3)
+        self.heard(recording, "a cue after the alarm", start)
+        self.wait(lambda: not self.sdl_mapped(), "SDL to be unloaded after the last sound", 10)
+
+
+if __name__ == "__main__":
+    x11session.main(__doc__)

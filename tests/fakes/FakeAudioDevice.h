@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/AudioDevice.h"
+
+// A sound output behind a sound server that can be missing, or go away under
+// an open device, which then stays lost even once the server is back.
+class FakeAudioDevice final : public AudioDevice
+{
+public:
+    bool open() override
+    {
+        ++opens;
+        m_open = server;
+        m_lost = false;
+        return m_open;
+    }
+    void close() override { m_open = m_lost = false; }
+    bool lost() const override { return m_lost; }
+    int frequency() const override { return 44100; }
+    int channels() const override { return 2; }
+    std::vector<std::uint8_t> load(const QString&) const override { return std::vector<std::uint8_t>(4410, 1); }
+    void play(const std::vector<std::uint8_t>&) override { heard += m_open && !m_lost; }
+    void waitUntilPlayed(int) override {}
+
+    void killServer()
+    {
+        server = false;
+        m_lost = m_open;
+    }
+
+    bool server = true;
+    int opens = 0;
+    int heard = 0;
+
+private:
+    bool m_open = false;
+    bool m_lost = false;
+};
