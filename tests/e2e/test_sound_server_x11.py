@@ -3,7 +3,8 @@
 null sink whose monitor is recorded. The clock starts before its server
 exists and is heard once the server is there; the alarm rings; the server is
 killed while it rings and restarted on the same socket, and the ringing is
-heard again; SDL is not loaded before the first sound nor long after the last.
+heard again; SDL is not loaded before the first sound nor a while after the
+last.
 
 Usage: test_sound_server_x11.py PROGRAM_DIRECTORY
 Starts its own Xvfb, openbox and PulseAudio (its own HOME, runtime directory
@@ -54,19 +55,12 @@ class SoundServerOnX11(X11Session):
         samples = memoryview(data[:len(data) // 2 * 2]).cast("h")
         return [start + 2 * i for i, sample in enumerate(samples) if abs(sample) > LOUD][:1]
 
-    @staticmethod
-    def size(path):
-        return os.path.getsize(path) // 4 * 4
-
     def heard(self, path, what, start=0, timeout=10):
         return self.wait(lambda: self.loud_at(path, start), what, timeout, poll=0.1)[0]
 
     def sdl_mapped(self):
         with open("/proc/%d/maps" % self.program.pid) as maps:
             return "libSDL2" in maps.read()
-
-    def popup(self):
-        return self.one_sized(BANNER, "the TIME's UP pop-up")[2]
 
     def test_heard_once_its_server_starts_and_again_after_a_restart_while_ringing(self):
         pulse = os.path.join(self.work, "pulse")
@@ -94,8 +88,8 @@ class SoundServerOnX11(X11Session):
         self.click(dialog, ENABLE_BUTTON)
         self.answer_box("the 'Alarm is Enabled now' box")
         self.wait(lambda: not self.sized(DIALOG), "the dialog to close on arming", 5)
-        popup = self.popup()
-        self.heard(recording, "the alarm ringing", self.size(recording))
+        popup = self.one_sized(BANNER, "the TIME's UP pop-up")[2]
+        self.heard(recording, "the alarm ringing", os.path.getsize(recording) // 4 * 4)
 
         # The server dies while the alarm rings. A click on the pop-up still
         # brings the question at once; No keeps the alarm ringing.
@@ -115,19 +109,10 @@ class SoundServerOnX11(X11Session):
         offset = self.heard(recording, "the ringing after the server's return")
         self.assertLess(recording_from - back + offset / BYTES_PER_SECOND, 2.0)
 
-        # Disarmed, the alarm falls silent; a cue after that is heard too, and
-        # a while after it SDL is gone from the clock again.
+        # Disarmed, the alarm falls silent, and a while after it SDL is gone.
         self.click(popup, (100, 100))
         self.answer_box("the 'Disable alarm now?' question")
         self.answer_box("the 'Alarm is Disabled now' box")
-        quiet = BYTES_PER_SECOND // 2
-
-        def silent_since():
-            size = self.size(recording)
-            return size > quiet and not self.loud_at(recording, size - quiet) and size
-        start = self.wait(silent_since, "the alarm to fall silent", 10)
-        self.click(clock, GRIP, button=3)
-        self.heard(recording, "a cue after the alarm", start)
         self.wait(lambda: not self.sdl_mapped(), "SDL to be unloaded after the last sound", 10)
 
 
