@@ -1,12 +1,9 @@
 #include "alarm/AlarmWatch.h"
 #include "alarm/TimesUP.h"
-#include "clock/frmClock.h"
 #include "fakes/FakeDesktop.h"
 #include "options/frmOption.h"
 #include "platform/ComboBox.h"
-#include "platform/PictureBox.h"
 
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -21,11 +18,11 @@ private:
     std::unique_ptr<FakeDesktop> m_desk;
 
     Program& forms() { return *m_desk->program; }
-    frmClock& clock() { return forms().clock(); }
+    frmClock& clock() { return m_desk->clock(); }
     Alarm& alarm() { return m_desk->module->alarm(); }
     FakeMsgBox& boxes() { return m_desk->msgBox; }
     QStringList& cues() { return m_desk->sound.played; }
-    QString cue(const char* name) { return "async:" + m_desk->file(name); }
+    QString cue(const char* name) { return m_desk->cue(name); }
 
     // The watch's timer as it would fire at this moment.
     void tickAt(const QTime& time)
@@ -86,6 +83,10 @@ private slots:
 
     void armedAlarmGoesOffAtItsMinuteAndRingsUntilSwitchedOff()
     {
+        // The sound picked, once its question has a Yes, is the one that rings.
+        boxes().expect("Be the sound of alarm?", MsgBox::vbYes);
+        forms().options().alarmTab().Option_sound(2).click();
+        QCOMPARE(cues().takeFirst(), cue("alarm3.wav"));
         armAt(QTime(7, 4, 59), 7, 5);
         verifyArmed(true);
         QCOMPARE(cues(), QStringList{cue("do.wav")});
@@ -103,7 +104,7 @@ private slots:
         // From the next tick on, the whole sound at every tick, past its minute.
         for (const QTime& later : {QTime(7, 5, 0, 310), QTime(7, 6, 0), QTime(8, 6, 0)})
             tickAt(later);
-        QCOMPARE(cues().mid(1), QStringList(3, "sync:" + m_desk->file("alarm1.wav")));
+        QCOMPARE(cues().mid(1), QStringList(3, "sync:" + m_desk->file("alarm3.wav")));
         QCOMPARE(alarm().Timer_Alarm().interval(), AlarmWatch::RingIntervalMs);
 
         // No changes nothing; Yes switches everything off.
@@ -160,31 +161,17 @@ private slots:
         QVERIFY(options.Image_Alarm().Visible());
         QCOMPARE(options.Cmd_Alarm().text(), QString("Disable Alarm"));
 
-        expectDisableQuestion(MsgBox::vbNo);
-        options.Cmd_Alarm().click();
-        QVERIFY(forms().loaded(Forms::Form::Options));
         expectDisableQuestion(MsgBox::vbYes);
         options.Cmd_Alarm().click();
         m_desk->processDeletes();
         verifyArmed(false);
         QVERIFY(!forms().loaded(Forms::Form::Options));
-        QCOMPARE(cues().mid(1), QStringList({cue("do.wav"), cue("quit.wav"), cue("do.wav"), cue("quit.wav")}));
+        QCOMPARE(cues().mid(1), QStringList({cue("do.wav"), cue("quit.wav")}));
 
         // Opened again, the dialog shows no alarm.
         QCOMPARE(forms().options().Cmd_Alarm().text(), QString("Enable Alarm"));
         QVERIFY(!forms().options().Image_Alarm().Visible());
         QCOMPARE(forms().options().Combo_Hour().ListIndex(), -1);
-    }
-
-    void armingNeedsAPickedHourAndMinute()
-    {
-        frmOption& options = forms().options();
-        options.Combo_Hour().setListIndex(7);
-        boxes().expect("Select Hour and Min value first.");
-        options.Cmd_Alarm().click();
-        verifyArmed(false);
-        QCOMPARE(cues(), QStringList(1, cue("do.wav")));
-        QVERIFY(boxes().styles.constFirst() == MsgBox::vbInformation);
     }
 
     void anAlarmForThisMinuteGoesOffUnderItsConfirmationAndRingsWithoutPopUp()
@@ -198,21 +185,6 @@ private slots:
         QVERIFY(!forms().popup().isVisible());
         expectDisableQuestion(MsgBox::vbYes);
         clock().Image_SmallAlarm_Click();
-    }
-
-    void theSoundChangesOnlyAfterYes()
-    {
-        frmOption& options = forms().options();
-        boxes().expect("Be the sound of alarm?", MsgBox::vbNo);
-        options.alarmTab().Option_sound(1).click();
-        QVERIFY(options.alarmTab().Option_sound(1).isChecked());
-        QCOMPARE(alarm().AlarmSoundFile, m_desk->file("alarm1.wav"));
-        // The path is taken whether or not the file is there.
-        boxes().expect("Be the sound of alarm?", MsgBox::vbYes);
-        options.alarmTab().Option_sound(2).click();
-        QCOMPARE(alarm().AlarmSoundFile, m_desk->file("alarm3.wav"));
-        QCOMPARE(cues(), QStringList({cue("alarm2.wav"), cue("alarm3.wav")}));
-        QCOMPARE(boxes().styles.constFirst(), MsgBox::vbYesNo + MsgBox::vbQuestion);
     }
 
     void popUpMovesWithADragAndAsksOnlyOnceItEnds()

@@ -15,25 +15,6 @@ class TestDesktopServices final : public QObject
     Q_OBJECT
 
 private:
-    // Puts the named variables back as they were when the test ends.
-    class SavedVariables final
-    {
-    public:
-        explicit SavedVariables(std::initializer_list<const char*> names)
-        {
-            for (const char* name : names)
-                m_values.push_back({name, qEnvironmentVariableIsSet(name), qgetenv(name)});
-        }
-        ~SavedVariables()
-        {
-            for (const auto& [name, set, value] : m_values)
-                set ? qputenv(name, value) : qunsetenv(name);
-        }
-
-    private:
-        std::vector<std::tuple<const char*, bool, QByteArray>> m_values;
-    };
-
     static void writeProgram(const QString& path, const QByteArray& body)
     {
         QFile program(path);
@@ -43,30 +24,38 @@ private:
     }
 
 private slots:
+    // A Wayland session runs the clock through XWayland when that is there and
+    // the user chose nothing else; what is started for the user runs as the
+    // session would run it.
     void programsGetTheUsersSessionNotTheClocks_data()
     {
-        QTest::addColumn<QByteArray>("userPlatform");
-        QTest::newRow("Wayland session, nothing chosen") << QByteArray();
-        QTest::newRow("the user's own choice") << QByteArray("wayland");
+        QTest::addColumn<QString>("session");
+        QTest::addColumn<QByteArray>("clockPlatform"); // empty: Qt's own choice
+        QTest::newRow("Wayland with XWayland") << "WAYLAND_DISPLAY=wayland-0 DISPLAY=:0" << QByteArray("xcb");
+        QTest::newRow("the user's own choice")
+            << "WAYLAND_DISPLAY=wayland-0 DISPLAY=:0 QT_QPA_PLATFORM=wayland" << QByteArray("wayland");
+        QTest::newRow("Wayland named only by the session type") << "XDG_SESSION_TYPE=wayland DISPLAY=:1" << QByteArray("xcb");
+        QTest::newRow("Wayland without XWayland") << "WAYLAND_DISPLAY=wayland-0 XDG_SESSION_TYPE=wayland" << QByteArray();
+        QTest::newRow("X11 session") << "XDG_SESSION_TYPE=x11 DISPLAY=:0" << QByteArray();
     }
 
     void programsGetTheUsersSessionNotTheClocks()
     {
-        QFETCH(QByteArray, userPlatform);
-        const SavedVariables saved{"PATH", "QT_QPA_PLATFORM", "QT_XCB_NO_MITSHM", "WAYLAND_DISPLAY", "DISPLAY",
-                                   "XDG_CURRENT_DESKTOP"};
+        QFETCH(QString, session);
+        QFETCH(QByteArray, clockPlatform);
+        for (const char* name : {"QT_QPA_PLATFORM", "QT_XCB_NO_MITSHM", "WAYLAND_DISPLAY", "DISPLAY", "XDG_SESSION_TYPE"})
+            qunsetenv(name);
+        for (const QString& variable : session.split(' '))
+            qputenv(variable.section('=', 0, 0).toLatin1().constData(), variable.section('=', 1).toLatin1());
+        const QByteArray userPlatform = qgetenv("QT_QPA_PLATFORM");
         QTemporaryDir dir;
         writeProgram(dir.filePath("gnome-control-center"),
                      "{ echo \"ARGS: $*\"; env; } > \"$0.part\" && mv \"$0.part\" \"$0.out\"\n");
         qputenv("PATH", QFile::encodeName(dir.path()) + ':' + qgetenv("PATH"));
         qputenv("XDG_CURRENT_DESKTOP", "GNOME");
-        qputenv("WAYLAND_DISPLAY", "wayland-0");
-        qputenv("DISPLAY", ":0");
-        qunsetenv("QT_XCB_NO_MITSHM");
-        userPlatform.isNull() ? qunsetenv("QT_QPA_PLATFORM") : qputenv("QT_QPA_PLATFORM", userPlatform);
 
         DisplaySession::preferX11();
-        QCOMPARE(qgetenv("QT_QPA_PLATFORM"), userPlatform.isNull() ? QByteArray("xcb") : userPlatform);
+        QCOMPARE(qgetenv("QT_QPA_PLATFORM"), clockPlatform);
         QCOMPARE(qgetenv("QT_XCB_NO_MITSHM"), QByteArray("1"));
 
         QtLauncher launcher;
@@ -76,7 +65,6 @@ private slots:
         QVERIFY(out.open(QIODevice::ReadOnly));
         const QList<QByteArray> lines = out.readAll().split('\n');
         QVERIFY(lines.contains("ARGS: datetime"));
-        QVERIFY(lines.contains("WAYLAND_DISPLAY=wayland-0"));
         const auto valueOf = [&lines](const QByteArray& name) {
             const auto line = std::find_if(lines.begin(), lines.end(),
                                            [&name](const QByteArray& entry) { return entry.startsWith(name + '='); });
@@ -86,36 +74,8 @@ private slots:
         QVERIFY(valueOf("QT_XCB_NO_MITSHM").isNull());
     }
 
-    void theDesktopsOwnDateTimePanelComesFirst_data()
-    {
-        QTest::addColumn<QString>("desktops");
-        QTest::addColumn<QString>("installed");
-        QTest::addColumn<QString>("command");
-        QTest::newRow("GNOME") << "ubuntu:gnome" << "time-admin gnome-control-center" << "gnome-control-center datetime";
-        QTest::newRow("Budgie named before GNOME")
-            << "Budgie:GNOME" << "gnome-control-center budgie-control-center" << "budgie-control-center datetime";
-        QTest::newRow("Plasma without systemsettings") << "KDE" << "time-admin kcmshell5" << "kcmshell5 kcm_clock";
-        QTest::newRow("Cinnamon by its vendor name")
-            << "X-Cinnamon" << "gnome-control-center cinnamon-settings" << "cinnamon-settings calendar";
-        QTest::newRow("Xfce") << "XFCE" << "lxqt-admin-time time-admin" << "time-admin";
-        QTest::newRow("the desktop's panel missing") << "GNOME" << "lxqt-admin-time kcmshell5" << "kcmshell5 kcm_clock";
-        QTest::newRow("nothing installed") << "GNOME" << "" << "";
-    }
-
-    void theDesktopsOwnDateTimePanelComesFirst()
-    {
-        QFETCH(QString, desktops);
-        QFETCH(QString, installed);
-        QFETCH(QString, command);
-        const QStringList programs = installed.split(' ', Qt::SkipEmptyParts);
-        const QStringList panel = QtLauncher::dateTimePanel(
-            desktops, [&programs](const QString& program) { return programs.contains(program); });
-        QCOMPARE(panel.join(' '), command);
-    }
-
     void systemInformationIsTheFirstKeyOnly()
     {
-        const SavedVariables saved{"PATH"};
         QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/Tansy ü-XXXXXX"));
         writeProgram(dir.filePath("hardinfo"), "exit 0\n");
         const QByteArray expected = QFile::encodeName(dir.filePath("hardinfo")) + '\0';
@@ -132,13 +92,7 @@ private slots:
         QCOMPARE(registry.RegQueryValueEx(key, "PATH", type, buffer, size), Registry::ERROR_SUCCESS);
         QCOMPARE(type, Registry::REG_SZ);
         QCOMPARE(buffer.left(static_cast<int>(size)), expected);
-        QByteArray tooSmall(expected.size() - 1, '\0');
-        QCOMPARE(registry.RegQueryValueEx(key, "PATH", type, tooSmall, size), Registry::ERROR_MORE_DATA);
         QCOMPARE(registry.RegCloseKey(key), Registry::ERROR_SUCCESS);
-
-        QCOMPARE(registry.RegOpenKeyEx(Registry::HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools Location", 0,
-                                       Registry::KEY_READ_ALL, key),
-                 Registry::ERROR_FILE_NOT_FOUND);
         qputenv("PATH", "/nonexistent");
         QCOMPARE(registry.RegOpenKeyEx(Registry::HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", 0,
                                        Registry::KEY_READ_ALL, key),

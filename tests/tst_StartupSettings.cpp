@@ -1,4 +1,4 @@
-#include "platform/VbConversion.h"
+#include "TestFiles.h"
 #include "settings/SettingsLocation.h"
 #include "settings/StartupSettings.h"
 
@@ -14,20 +14,13 @@
 
 namespace {
 
-QByteArray load(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 constexpr auto ReadOnly = QFile::ReadOwner | QFile::ExeOwner;
 constexpr auto Writable = ReadOnly | QFile::WriteOwner;
 
-bool store(const QString& path, const QByteArray& content, bool writable = true)
+// mode: "rw" or "ro".
+bool storeAs(const QString& path, const QByteArray& content, const QString& mode)
 {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size()
-        && file.setPermissions(writable ? Writable : ReadOnly);
+    return store(path, content) && QFile::setPermissions(path, mode == "rw" ? Writable : ReadOnly);
 }
 
 // As Notepad's "Unicode" saves it.
@@ -81,14 +74,17 @@ private slots:
             << QByteArray("[Line]\r\nLine1=255\r\nLine2=0\r\nLine3=16711680\r\nBorder=Large\r\n"
                           "[Clock]\r\nwindow=Normal\r\n[BG]\r\nlocation=/home/u/face.gif\r\n")
             << "/home/u/face.gif | 255 0 16711680 | 4 | Normal";
-        QTest::newRow("Middle, Top") << QByteArray("[Line]\nBorder=Middle\n[Clock]\nWindow=Top\n")
-                                     << "- | - - - | 3 | Topmost";
         QTest::newRow("a short colour after a long one is not mixed with it")
             << QByteArray("[Line]\nLine1=1234567\nLine2=8\nLine3=x\n") << "- | 1234567 8 - | - | Topmost";
         // Nineteen zeros are all that is left of the colour: black.
         QTest::newRow("long values arrive cut")
             << "[BG]\nlocation=/" + QByteArray(1500, 'a') + "\n[Line]\nLine1=0000000000000000000255\n"
             << "/" + QString(998, 'a') + " | 0 - - | - | Topmost";
+        // As VB reads numbers: &H in either case, halves rounded to even.
+        QTest::newRow("colours as users type them")
+            << QByteArray("[Line]\nLine1=&hFF\nLine2=254.5\nLine3=255.5\n") << "- | 255 254 256 | - | Topmost";
+        QTest::newRow("colours that are no long numbers")
+            << QByteArray("[Line]\nLine1=2147483648\nLine2=0x10\nLine3=1e999\n") << "- | - - - | - | Topmost";
     }
 
     void whatTheClockTakesFromTheFile()
@@ -105,26 +101,21 @@ private slots:
         QTest::addColumn<bool>("directoryWritable");
         QTest::addColumn<QString>("programFile"); // "-": none, "ro" or "rw"
         QTest::addColumn<QString>("configHome");  // "-": unset
-        QTest::addColumn<bool>("homeSet");
         QTest::addColumn<QString>("userFile");      // as programFile
         QTest::addColumn<QString>("readFrom");
         QTest::addColumn<QString>("changeLandsIn"); // "-": nowhere
         QTest::newRow("a writable program directory keeps the file beside the program")
-            << true << "-" << "config" << true << "rw" << "program" << "program";
+            << true << "-" << "config" << "rw" << "program" << "program";
         QTest::newRow("a writable file in a read-only directory is rewritten where it is")
-            << false << "rw" << "config" << true << "-" << "program" << "program";
+            << false << "rw" << "config" << "-" << "program" << "program";
         QTest::newRow("read-only directory: the administrator's file is the starting point")
-            << false << "ro" << "config" << true << "-" << "program" << "user";
+            << false << "ro" << "config" << "-" << "program" << "user";
         QTest::newRow("read-only directory without a starting point")
-            << false << "-" << "config" << true << "-" << "program" << "user";
-        QTest::newRow("XDG_CONFIG_HOME unset: ~/.config") << false << "ro" << "-" << true << "-" << "program" << "user";
-        QTest::newRow("XDG_CONFIG_HOME empty: ~/.config") << false << "ro" << "" << true << "-" << "program" << "user";
-        QTest::newRow("the user's file wins once it exists")
-            << false << "ro" << "config" << true << "rw" << "user" << "user";
+            << false << "-" << "config" << "-" << "program" << "user";
+        QTest::newRow("XDG_CONFIG_HOME unset: ~/.config") << false << "ro" << "-" << "-" << "program" << "user";
+        QTest::newRow("XDG_CONFIG_HOME empty: ~/.config") << false << "ro" << "" << "-" << "program" << "user";
         QTest::newRow("a user's file that cannot be written is read and kept")
-            << false << "ro" << "config" << true << "ro" << "user" << "-";
-        QTest::newRow("no home: what the program directory holds, and no change kept")
-            << false << "ro" << "-" << false << "-" << "program" << "-";
+            << false << "ro" << "config" << "ro" << "user" << "-";
     }
 
     void settingsLiveBesideTheProgramOrInTheUsersHome()
@@ -132,7 +123,6 @@ private slots:
         QFETCH(bool, directoryWritable);
         QFETCH(QString, programFile);
         QFETCH(QString, configHome);
-        QFETCH(bool, homeSet);
         QFETCH(QString, userFile);
         QFETCH(QString, readFrom);
         QFETCH(QString, changeLandsIn);
@@ -148,15 +138,13 @@ private slots:
         const QString administrators =
             QString::fromUtf8("; the office look\r\n[Line]\r\nBorder=Small\r\nPlaque=\u6642\r\n");
         QVERIFY(top.mkpath(program) && (userFile == "-" || top.mkpath(user)));
-        QVERIFY(programFile == "-" || store(files["program"], utf16(administrators), programFile == "rw"));
-        QVERIFY(userFile == "-" || store(files["user"], "[Line]\r\nBorder=Middle\r\n", userFile == "rw"));
+        QVERIFY(programFile == "-" || storeAs(files["program"], utf16(administrators), programFile));
+        QVERIFY(userFile == "-" || storeAs(files["user"], "[Line]\r\nBorder=Middle\r\n", userFile));
         QVERIFY(QFile::setPermissions(program, directoryWritable ? Writable : ReadOnly));
         const auto removable = qScopeGuard([&program] { QFile::setPermissions(program, Writable); });
-        std::map<std::string, std::string> environment;
+        std::map<std::string, std::string> environment{{"HOME", top.filePath("home").toStdString()}};
         if (configHome != "-")
             environment["XDG_CONFIG_HOME"] = configHome.isEmpty() ? "" : top.filePath(configHome).toStdString();
-        if (homeSet)
-            environment["HOME"] = top.filePath("home").toStdString();
         const auto lookup = [&environment](const char* name) -> std::optional<std::string> {
             const auto found = environment.find(name);
             return found == environment.end() ? std::nullopt : std::optional<std::string>(found->second);
@@ -174,30 +162,6 @@ private slots:
         QCOMPARE(location.write("Line", "Border", "Large"), changeLandsIn != "-");
         QCOMPARE(load(files["program"]), changeLandsIn == "program" ? changed : programBefore);
         QCOMPARE(load(files["user"]), changeLandsIn == "user" ? changed : userBefore);
-    }
-
-    void colourNumbersAsUsersTypeThem_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("value"); // "-": refused
-        QTest::newRow("hexadecimal") << "&HFF0000" << "16711680";
-        QTest::newRow("lower-case hexadecimal prefix") << "&hFF" << "255";
-        QTest::newRow("all bits set") << "&HFFFFFFFF" << "-1";
-        QTest::newRow("fraction rounds half to even, down") << "254.5" << "254";
-        QTest::newRow("fraction rounds half to even, up") << "255.5" << "256";
-        QTest::newRow("exponent") << "1e3" << "1000";
-        QTest::newRow("too large") << "2147483648" << "-";
-        QTest::newRow("nine hex digits") << "&H100000000" << "-";
-        QTest::newRow("C hexadecimal is no number") << "0x10" << "-";
-        QTest::newRow("huge exponent") << "1e999" << "-";
-    }
-
-    void colourNumbersAsUsersTypeThem()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, value);
-        const auto converted = VbConversion::toLong(text.toStdString());
-        QCOMPARE(converted ? QString::number(*converted) : QString("-"), value);
     }
 };
 

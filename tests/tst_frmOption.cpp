@@ -1,5 +1,3 @@
-#include "about/frmAbout.h"
-#include "clock/frmClock.h"
 #include "fakes/FakeDesktop.h"
 #include "options/StatusBarText.h"
 #include "options/frmOption.h"
@@ -27,15 +25,10 @@ private:
     std::unique_ptr<FakeDesktop> m_desk;
 
     Program& forms() { return *m_desk->program; }
-    frmClock& clock() { return forms().clock(); }
+    frmClock& clock() { return m_desk->clock(); }
     FakeMsgBox& boxes() { return m_desk->msgBox; }
-    QString cue(const char* name) { return "async:" + m_desk->file(name); }
-
-    QString setting() const
-    {
-        QFile file(m_desk->file("setting.ini"));
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-    }
+    QString cue(const char* name) { return m_desk->cue(name); }
+    QString setting() const { return m_desk->setting(); }
 
     QList<int> clockWidths() { return {clock().Line1().BorderWidth(), clock().Line2().BorderWidth(), clock().Line3().BorderWidth()}; }
 
@@ -92,14 +85,13 @@ private slots:
         QCOMPARE(StatusBarText::panels({QDate(2026, 12, 13), QTime(0, 0)}, QLocale(locale))[2], QString("Sunday"));
     }
 
-    void rightPressOpensOneDialogAndTheLockStopsOnlyTheMove()
+    void rightPressOpensOneDialogTheLockStopsOnlyTheMoveAndQuittingAsksFirst()
     {
         press(Qt::RightButton, QPoint(70, 180));
         frmOption* first = &forms().options();
         QVERIFY(first->isVisible());
         press(Qt::RightButton, QPoint(30, 150));
         QCOMPARE(&forms().options(), first);
-        QCOMPARE(first->Combo_Hour().count(), 24);
         QCOMPARE(m_desk->windows.moves, 2);
 
         // Its close box destroys it; a left press makes no new one.
@@ -131,18 +123,13 @@ private slots:
         QVERIFY(!clock().ClockLocked());
         QCOMPARE(m_desk->sound.played, QStringList({cue("quit.wav"), cue("quit.wav"), cue("lock.wav"),
                                                     cue("quit.wav"), cue("lock.wav")}));
-    }
 
-    // Yes ends the program, which the end-to-end run sees.
-    void quittingAsksFirstAndNoKeepsEverything()
-    {
-        clock().show();
-        forms().options().show();
+        // The close area asks first and moves nothing; No keeps everything
+        // (Yes ends the program, which the end-to-end runs see).
         boxes().expect("Quit the program?", MsgBox::vbNo);
         press(Qt::LeftButton, clock().ImageClose().geometry().center());
-        QVERIFY(clock().isVisible() && forms().loaded(Forms::Form::Options));
-        QCOMPARE(m_desk->windows.moves, 0);
-        QCOMPARE(boxes().styles.constFirst(), MsgBox::vbYesNo + MsgBox::vbQuestion);
+        QVERIFY(forms().loaded(Forms::Form::Options));
+        QCOMPARE(m_desk->windows.moves, 4);
     }
 
     // Enter presses the button that has the focus, as Space does, and nothing
@@ -183,13 +170,16 @@ private slots:
         QTest::keyClick(&options.Combo_ClockInterface(), Qt::Key_Down);
         QCOMPARE(options.Combo_ClockInterface().ListIndex(), 0);
 
-        // Select-all, 7, Return in the hour list and 5 in the minute list: no alarm.
+        // Each list picked by arrow, then typed over (select-all and 7 in the
+        // hour list, 5 in the minute list): no alarm.
         QTest::mouseClick(&options.TabStrip1().tabBar(), Qt::LeftButton, {},
                           options.TabStrip1().tabBar().tabRect(1).center());
         QTest::mouseClick(options.Combo_Hour().lineEdit(), Qt::LeftButton);
-        key(Qt::Key_A, Qt::ControlModifier);
-        typeAndLeave("7");
-        typeAndLeave("5");
+        for (const char* typed : {"7", "5"}) {
+            key(Qt::Key_Down);
+            key(Qt::Key_A, Qt::ControlModifier);
+            typeAndLeave(typed);
+        }
         boxes().expect("Select Hour and Min value first.");
         QTest::mouseClick(&options.Cmd_Alarm(), Qt::LeftButton);
     }
@@ -239,37 +229,31 @@ private slots:
         QCOMPARE(m_desk->dialogs.shownColors.back(), QColor(Qt::green));
         QCOMPARE(setting(), QString("[Line]\r\nLine2=65280\r\nLine1=65280\r\nLine3=16777215\r\n"));
         QCOMPARE(m_desk->sound.played, QStringList(3, cue("do.wav")));
-
-        // A new dialog starts from black again.
-        forms().Unload(Forms::Form::Options);
-        QTest::mouseClick(&forms().options().Text_line1(), Qt::LeftButton);
-        QCOMPARE(clock().Line1().BorderColor(), 0u);
     }
 
     void thicknessAndModeApplyAtOnceAndDefaultPutsThemBack()
     {
         frmOption& options = forms().options();
-        for (const int index : {2, 0, 1}) {
+        for (const int index : {1, 0, 2}) {
             options.Combo_Border().setListIndex(index);
             QCOMPARE(clockWidths(), QList<int>(3, index + 2));
             QCOMPARE(options.Line3().BorderWidth(), index + 1);
         }
-        QVERIFY(setting().contains("Border=Middle\r\n"));
+        QVERIFY(setting().contains("Border=Large\r\n"));
         boxes().expect("The Clock is on the Top!");
         boxes().expect("The Clock is on the Top!");
         boxes().expect("The Clock is Normal Window now!");
         for (const int index : {0, 0, 1})
             options.Combo_ClockInterface().setListIndex(index);
-        for (const int style : boxes().styles)
-            QCOMPARE(style, MsgBox::vbOKOnly);
 
-        // Default puts colours and mode back at once and silently, leaving
-        // both lists as they were; the end-to-end run sees its thickness.
+        // Default puts colours, thickness and mode back at once and silently,
+        // leaving both lists as they were.
         m_desk->dialogs.colors = {QColor(Qt::green)};
         QTest::mouseClick(&options.Text_line3(), Qt::LeftButton);
         options.Combo_Border().setEditText("Border");
         QTest::mouseClick(&options.Cmd_HandsDefault(), Qt::LeftButton);
         QCOMPARE(clock().Line3().BorderColor(), 255u);
+        QCOMPARE(clockWidths(), QList<int>(3, 3));
         QCOMPARE(options.Text_line3().palette().color(QPalette::Base), QColor(Qt::red));
         QCOMPARE(m_desk->windows.topmostCalls, std::vector<bool>({true, true, true, false, true}));
         QCOMPARE(options.Combo_ClockInterface().currentText(), QString("Normal"));
@@ -319,7 +303,7 @@ private slots:
         QCOMPARE(m_desk->sound.played, QStringList(5, cue("do.wav")));
     }
 
-    void helpAndSystemTimeHandOverWithACueEach()
+    void helpSystemTimeAndAboutHandOverWithACueEach()
     {
         frmOption& options = forms().options();
         // Help lies on the last page.
@@ -330,7 +314,9 @@ private slots:
         m_desk->launcher.startable = false;
         options.Cmd_time().click();
         QCOMPARE(m_desk->launcher.dateTimePanels, 1);
-        QCOMPARE(m_desk->sound.played, QStringList(3, cue("do.wav")));
+        options.Cmd_About().click();
+        QVERIFY(forms().loaded(Forms::Form::About));
+        QCOMPARE(m_desk->sound.played, QStringList(4, cue("do.wav")));
     }
 };
 

@@ -1,66 +1,62 @@
 #!/usr/bin/python3
-"""The installed clock: `cmake --install` into a DESTDIR, its menu entry,
-metadata and manual as the validators read them, its command line without a
-display, and its settings in the user's home when the program directory is
-read-only. The first start comes from the desktop's autostart, as dex runs it
-under openbox; the next from the terminal, with Qt's -display.
+"""The installed clock as a user has it: `cmake --install` into a DESTDIR, its
+menu entry, metadata and manual as the validators read them, its command line
+without a display; then, with the program directory read-only, the options
+pages worked by mouse and keyboard (thickness, stay-on-top and Default, a hand
+colour from the colour dialog, a face from the file dialog), the settings
+landing in the user's home and nowhere else, and all of it back when the clock
+starts again from the terminal, with Qt's -display. The first start is the
+menu entry's command. The time stands still at three o'clock, so the hands
+hold their places.
 
 Usage: test_install_x11.py BUILD_DIRECTORY
 """
 import configparser
 import gzip
 import os
-import shutil
-import signal
+import shlex
 import subprocess
 
-import test_options_x11
+from PIL import Image
+from Xlib import Xatom
+
 import x11session
-from test_options_x11 import BORDER_ARROW, CLOSE
-from x11session import BODY, PROGRAM_FILES, X11Session, libfaketime, wait_for
+from x11session import BODY, DIALOG, PROGRAM_FILES, X11Session, faked_time
 
 ID = "org.example.tansywatch"
 NOBODY = 65534
+# Options dialog, client coordinates.
+BACKGROUND_TAB = (125, 19)
+HOUR_SWATCH = (24 + 80 + 12, 40 + 16 + 9)
+HANDS_DEFAULT = (24 + 16 + 24, 40 + 48 + 8)
+BORDER_ARROW = (24 + 72 + 49, 40 + 48 + 11)
+MODE_ARROW = (24 + 128 + 49, 40 + 48 + 11)
+CUSTOMERIZE = (24 + 8 + 40, 40 + 24 + 40)
+# Clock-local: the centre the hands turn on, and the red x.
+CENTRE = (72, 120)
+CLOSE = (68, 34)
+
+FACE_COLOUR = (40, 200, 120)
+THIN_YELLOW = (2, (255, 255, 0))
 
 
 def listing(directory):
     return {name: os.stat(os.path.join(directory, name)).st_mtime_ns for name in os.listdir(directory)}
 
 
-def runs(pid, program):
-    try:
-        return os.readlink("/proc/%d/exe" % pid) == program
-    except OSError:  # gone, or a zombie
-        return False
-
-
-class Autostarted:
-    """The clock dex started: dex leaves it to the system and ends."""
-    returncode = None
-
-    def __init__(self, program):
-        self.program = program
-        self.pid = wait_for(lambda: next((int(p) for p in filter(str.isdigit, os.listdir("/proc"))
-                                          if runs(int(p), program)), None), what="dex to start the clock")
-
-    def poll(self):
-        return None if runs(self.pid, self.program) else 0
-
-
 class InstalledClock(X11Session):
-    hour_hand = test_options_x11.OptionsOnX11.hour_hand
     user = None
 
-    def tearDown(self):
-        if isinstance(self.program, Autostarted) and self.program.poll() is None:
-            os.kill(self.program.pid, signal.SIGTERM)
-
     def launch(self, argv, env):
+        """Starts the clock; once it shows, the dialog opens above it, though
+        the clock stays above ordinary windows, and closes on Escape."""
         drop = (lambda: (os.setgid(NOBODY), os.setuid(NOBODY))) if self.user else None
-        process = subprocess.Popen(argv, env=env, preexec_fn=drop, stdout=subprocess.DEVNULL,
-                                   stderr=subprocess.DEVNULL)
-        self.processes.append(process)
-        return process
+        self.program = self.start(argv, env=faked_time(env, "2026-12-07 03:00:00"), preexec_fn=drop)
+        clock = self.one_sized(BODY, "the clock")[0]
+        self.assertLess(self.stacking(clock), self.stacking(self.open_dialog()[0]))
+        self.xdotool("key", "Escape")
+        self.wait(lambda: not self.sized(DIALOG), "the dialog to close on Escape", 5)
+        return clock
 
     def make_read_only(self, directory, home):
         """A read-only bind mount when the test runs as root; failing that,
@@ -79,16 +75,38 @@ class InstalledClock(X11Session):
             self.skipTest("neither a read-only bind mount nor a switch to nobody is permitted here")
         self.user = NOBODY
         os.chmod(self.work, 0o755)
-        for folder, _, _ in os.walk(home):
-            os.chown(folder, NOBODY, NOBODY)
+        os.chown(home, NOBODY, NOBODY)
+
+    def hour_hand(self):
+        """Thickness and colour of the hour hand, which points to the right:
+        the pixels across it, edges counted by how much of the hand they show."""
+        shot = self.screenshot().load()
+        left, top = self.clock_origin()
+        column = [shot[left + CENTRE[0] + 12, top + CENTRE[1] - 8 + i] for i in range(17)]
+        background = column[0]
+
+        def distance(pixel):
+            return sum(abs(a - b) for a, b in zip(pixel, background))
+        hand = max(column, key=distance)
+        if distance(hand) < 60:
+            return 0, None
+        return round(sum(distance(pixel) for pixel in column) / distance(hand)), hand
+
+    def face_pixel(self):
+        left, top = self.clock_origin()
+        return self.screenshot().getpixel((left + 44, top + 92))
+
+    def stacking(self, window):
+        """The window's place from the bottom of the window manager's stack."""
+        stack = self.root.get_full_property(self.atom("_NET_CLIENT_LIST_STACKING"), Xatom.WINDOW)
+        return list(stack.value).index(window.id)
 
     def quit_clock(self):
-        known = self.windows()
         self.click(self.clock_origin(), CLOSE)
-        self.answer_box("the 'Quit the program?' question", known=known)
-        wait_for(lambda: self.program.poll() is not None, what="the clock to end")
+        self.answer_box("the 'Quit the program?' question")
+        self.assertEqual(self.program.wait(10), 0)
 
-    def test_installed_clock_keeps_the_users_settings_in_the_users_home(self):
+    def test_installed_clock_keeps_the_users_look_in_the_users_home(self):
         stage = os.path.join(self.work, "stage")
         subprocess.run(["cmake", "--install", x11session.PROGRAM_DIR, "--prefix", "/usr"],
                        env=dict(os.environ, DESTDIR=stage), stdout=subprocess.DEVNULL, check=True)
@@ -119,39 +137,58 @@ class InstalledClock(X11Session):
         self.assertEqual((out, err[1:]), ("", ["Try 'tansywatch --help' for more information."]))
 
         home = os.path.join(self.work, "home")
-        os.makedirs(home + "/.config/autostart")
-        shutil.copy(desktop, home + "/.config/autostart")
+        face = os.path.join(home, "my pictures", "face.gif")
+        os.makedirs(os.path.dirname(face))
+        Image.new("RGB", (64, 64), FACE_COLOUR).save(face)
         self.make_read_only(program_directory, home)
         installed = listing(program_directory)
-        env = dict(self.env, HOME=home, PATH=usr + "/bin:" + os.environ["PATH"],
-                   XDG_CONFIG_DIRS=os.path.join(self.work, "no-system-autostart"))
+        env = dict(self.env, HOME=home, PATH=usr + "/bin:" + os.environ["PATH"])
         env.pop("XDG_CONFIG_HOME", None)
-        self.launch(["dex", "--autostart"], env)
-        self.program = Autostarted(os.path.realpath(bin_link))
-        clock = self.one_sized(BODY, "the clock dex started")
         entry = configparser.ConfigParser(interpolation=None)
         entry.optionxform = str
         entry.read(desktop)
-        self.assertEqual(clock[0].get_wm_class()[1], entry["Desktop Entry"]["StartupWMClass"])
+        clock = self.launch(shlex.split(entry["Desktop Entry"]["Exec"]), env)
+        self.assertEqual(clock.get_wm_class()[1], entry["Desktop Entry"]["StartupWMClass"])
+        self.assertTrue(self.is_above(clock))
         settings = home + "/.config/tansywatch/setting.ini"
         self.assertFalse(os.path.exists(os.path.dirname(settings)), "a start alone wrote something")
 
-        self.pick_from_list(self.open_dialog()[2], BORDER_ARROW, "L")
+        dialog = self.open_dialog()[2]
+        self.pick_from_list(dialog, BORDER_ARROW, "L")
         self.wait(lambda: os.path.exists(settings), "the user's setting.ini", 5)
         with open(settings, "rb") as file:
             self.assertEqual(file.read(), b"[Line]\r\nBorder=Large\r\n")
+        before = self.clock_origin()
+        self.pick_from_list(dialog, MODE_ARROW, "N")
+        self.answer_box("the 'Normal Window' box")
+        self.wait(lambda: not self.is_above(clock), "the clock to leave the top", 5)
+        self.assertEqual(self.clock_origin(), before, "going Normal moved the clock")
+        self.click(dialog, HANDS_DEFAULT)
+        self.wait(lambda: self.is_above(clock), "the clock back on top", 5)
+        self.wait(lambda: self.hour_hand()[0] == 3, "hands 3 px thick", 5)
+
+        # Thin hands, a normal window, a yellow hour hand and a face to start again with.
+        self.pick_from_list(dialog, BORDER_ARROW, "S")
+        self.pick_from_list(dialog, MODE_ARROW, "N")
+        self.answer_box("the 'Normal Window' box")
+        self.click(dialog, HOUR_SWATCH)
+        self.answer_box("the colour dialog", ("key", "alt+h", "ctrl+a"), ("type", "#ffff00"), ("key", "Return"))
+        self.wait(lambda: self.hour_hand() == THIN_YELLOW, "a thin yellow hour hand", 5)
+        self.click(dialog, BACKGROUND_TAB)
+        self.click(dialog, CUSTOMERIZE)
+        self.answer_box("the 64 x 64 hint")
+        self.answer_box("the file dialog", ("type", face), ("key", "Return"))
+        self.answer_box("the 'background is changed' box")
+        self.wait(lambda: self.face_pixel() == FACE_COLOUR, "the face from the file", 5)
         self.quit_clock()
         self.assertEqual(listing(program_directory), installed)
 
         # From the terminal, with the X server named on the command line.
         env.pop("DISPLAY")
-        env.update(TZ="UTC", LD_PRELOAD=libfaketime(), FAKETIME="2026-12-07 03:00:00",
-                   FAKETIME_DONT_FAKE_MONOTONIC="1")
-        self.program = self.launch([bin_link, "-display", ":%d" % self.number], env)
-        clock = self.one_sized(BODY, "the clock started again")
-        self.wait(lambda: self.hour_hand(clock)[0] == 4, "hands 4 px thick again", 10)
+        clock = self.launch([bin_link, "-display", ":%d" % self.number], env)
+        self.wait(lambda: self.hour_hand() == THIN_YELLOW and self.face_pixel() == FACE_COLOUR, "the look again", 5)
+        self.assertFalse(self.is_above(clock))
         self.quit_clock()
-        self.assertEqual(self.program.returncode, 0)
 
 
 if __name__ == "__main__":

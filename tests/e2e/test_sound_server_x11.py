@@ -1,25 +1,26 @@
 #!/usr/bin/python3
-"""The clock heard through a real sound server: a private PulseAudio with a
-null sink whose monitor is recorded. The clock starts before its server
-exists and is heard once the server is there; the alarm rings; the server is
-killed while it rings and restarted on the same socket, and the ringing is
-heard again; SDL is not loaded before the first sound nor a while after the
-last.
+"""The alarm on a real X server, heard through a real sound server: a private
+PulseAudio (its own HOME, runtime directory and socket; nothing of the user's
+session) with a null sink whose monitor is recorded. The clock starts before
+its server; the alarm is armed in the options dialog and its pop-up comes with
+the minute (libfaketime brings it seconds after the start); the server dies
+and comes back while the alarm rings.
 
 Usage: test_sound_server_x11.py PROGRAM_DIRECTORY
-Starts its own Xvfb, openbox and PulseAudio (its own HOME, runtime directory
-and socket; nothing of the user's session) and ends every process it started,
-by PID.
 """
 import datetime
 import os
 import subprocess
 import time
 
+from Xlib import Xatom
+
 import x11session
-from x11session import BANNER, BODY, DIALOG, ENABLE_BUTTON, GRIP, X11Session, libfaketime, wait_for
+from x11session import BANNER, BODY, DIALOG, ENABLE_BUTTON, GRIP, SCREEN, X11Session, faked_time, opaque_pixels, \
+    wait_for
 
 FAKE_START = datetime.datetime(2026, 12, 7, 7, 4, 42)
+ALARM_AT = datetime.datetime(2026, 12, 7, 7, 5, 0)
 BYTES_PER_SECOND = 44100 * 2 * 2  # 16-bit stereo
 LOUD = 1000
 
@@ -55,6 +56,10 @@ class SoundServerOnX11(X11Session):
         samples = memoryview(data[:len(data) // 2 * 2]).cast("h")
         return [start + 2 * i for i, sample in enumerate(samples) if abs(sample) > LOUD][:1]
 
+    @staticmethod
+    def size(path):
+        return os.path.getsize(path) // 4 * 4
+
     def heard(self, path, what, start=0, timeout=10):
         return self.wait(lambda: self.loud_at(path, start), what, timeout, poll=0.1)[0]
 
@@ -62,16 +67,20 @@ class SoundServerOnX11(X11Session):
         with open("/proc/%d/maps" % self.program.pid) as maps:
             return "libSDL2" in maps.read()
 
+    def icon(self, window):
+        icon = window.get_full_property(self.atom("_NET_WM_ICON"), Xatom.CARDINAL)
+        return list(icon.value) if icon else None
+
     def test_heard_once_its_server_starts_and_again_after_a_restart_while_ringing(self):
         pulse = os.path.join(self.work, "pulse")
         os.mkdir(pulse, 0o700)
         self.socket = os.path.join(pulse, "native")
         self.server_env = {"PATH": os.environ["PATH"], "HOME": pulse, "XDG_RUNTIME_DIR": pulse}
         directory = self.program_copy("program")
-        env = {k: v for k, v in self.env.items() if not k.startswith("PULSE_")}
-        env.update(TZ="UTC", LD_PRELOAD=libfaketime(), FAKETIME="@" + FAKE_START.strftime("%Y-%m-%d %H:%M:%S"),
-                   FAKETIME_DONT_FAKE_MONOTONIC="1", HOME=pulse,
-                   SDL_AUDIODRIVER="pulseaudio", PULSE_SERVER="unix:" + self.socket)
+        env = faked_time({k: v for k, v in self.env.items() if not k.startswith("PULSE_")},
+                         "@" + FAKE_START.strftime("%Y-%m-%d %H:%M:%S"))
+        env.update(HOME=pulse, SDL_AUDIODRIVER="pulseaudio", PULSE_SERVER="unix:" + self.socket)
+        launched = time.monotonic()
         self.program = self.start([os.path.join(directory, "tansywatch")], cwd=directory, env=env)
         clock = self.clock_origin()
         self.assertFalse(self.sdl_mapped(), "SDL loaded before any sound")
@@ -88,8 +97,19 @@ class SoundServerOnX11(X11Session):
         self.click(dialog, ENABLE_BUTTON)
         self.answer_box("the 'Alarm is Enabled now' box")
         self.wait(lambda: not self.sized(DIALOG), "the dialog to close on arming", 5)
-        popup = self.one_sized(BANNER, "the TIME's UP pop-up")[2]
-        self.heard(recording, "the alarm ringing", os.path.getsize(recording) // 4 * 4)
+
+        # The pop-up comes with the minute, centred, frameless, cut to the
+        # banner, with the window manager's stand-in icon, not the program's.
+        found = self.wait(lambda: (self.sized(BANNER) or [None])[0], "the TIME's UP pop-up", 40, 0.01)
+        shown = FAKE_START + datetime.timedelta(seconds=time.monotonic() - launched)
+        self.assertLess(abs((shown - ALARM_AT).total_seconds()), 1.0, "the pop-up showed at %s" % shown.time())
+        window, popup = found[0], found[2]
+        self.assertEqual(popup, ((SCREEN[0] - BANNER[0]) // 2, (SCREEN[1] - BANNER[1]) // 2))
+        self.assertEqual(self.frame(found), (*popup, popup[0] + BANNER[0], popup[1] + BANNER[1]))
+        self.assertEqual(self.outline(window), opaque_pixels("banner.gif"))
+        self.assertNotEqual(self.icon(window), self.icon(self.one_sized(BODY, "the clock")[0]))
+        self.assertFalse(self.is_above(window))
+        self.heard(recording, "the alarm ringing", self.size(recording))
 
         # The server dies while the alarm rings. A click on the pop-up still
         # brings the question at once; No keeps the alarm ringing.
@@ -97,9 +117,9 @@ class SoundServerOnX11(X11Session):
         self.server.wait()
         clicked = time.monotonic()
         self.click(popup, (100, 100))
-        self.wait(lambda: [w for w in self.windows() if w[3] not in (BODY, DIALOG, BANNER)], "the question", 5, 0.01)
+        self.wait(self.other_windows, "the question", 5, 0.01)
         self.assertLess(time.monotonic() - clicked, 0.5, "the question came late with the server down")
-        self.answer_box("the 'Disable alarm now?' question", key="Escape")
+        self.answer_box("the 'Disable alarm now?' question", ("key", "Escape"))
 
         # Restarted on the same socket, the server hears the ringing again
         # within two seconds of its return.
@@ -109,10 +129,20 @@ class SoundServerOnX11(X11Session):
         offset = self.heard(recording, "the ringing after the server's return")
         self.assertLess(recording_from - back + offset / BYTES_PER_SECOND, 2.0)
 
-        # Disarmed, the alarm falls silent, and a while after it SDL is gone.
+        # Disarmed, the alarm falls silent and its pop-up goes; a cue after
+        # that is heard too, and a while after it SDL is gone from the clock.
         self.click(popup, (100, 100))
         self.answer_box("the 'Disable alarm now?' question")
         self.answer_box("the 'Alarm is Disabled now' box")
+        self.wait(lambda: not self.sized(BANNER), "the pop-up to go", 5)
+        quiet = BYTES_PER_SECOND // 2
+
+        def silent_since():
+            size = self.size(recording)
+            return size > quiet and not self.loud_at(recording, size - quiet) and size
+        start = self.wait(silent_since, "the alarm to fall silent", 10)
+        self.click(clock, GRIP, button=3)
+        self.heard(recording, "a cue after the alarm", start)
         self.wait(lambda: not self.sdl_mapped(), "SDL to be unloaded after the last sound", 10)
 
 

@@ -1,9 +1,9 @@
 """What the whole-program checks share: their own Xvfb and openbox on a free
 display, the program copied into a directory of its own, and ways to find,
 click and answer its windows from outside."""
+import glob
 import os
 import shutil
-import signal
 import subprocess
 import sys
 import tempfile
@@ -12,6 +12,7 @@ import unittest
 
 from PIL import Image, ImageGrab
 from Xlib import X, Xatom, display as xdisplay, error as xerror
+from Xlib.ext import shape
 
 PROGRAM_DIR = None
 SOURCE_DIR = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
@@ -44,14 +45,6 @@ def near(place, expected, slack=2):
     return all(abs(a - b) <= slack for a, b in zip(place, expected))
 
 
-def free_display():
-    for number in range(90, 200):
-        if not os.path.exists("/tmp/.X%d-lock" % number) and \
-                not os.path.exists("/tmp/.X11-unix/X%d" % number):
-            return number
-    raise RuntimeError("no free X display number")
-
-
 def opaque_pixels(name):
     with Image.open(os.path.join(SOURCE_DIR, "resources", name)) as source:
         picture = source.convert("RGBA")
@@ -59,10 +52,12 @@ def opaque_pixels(name):
     return {(x, y) for y in range(picture.height) for x in range(picture.width) if data[x, y][3]}
 
 
-def libfaketime():
-    listing = subprocess.run(["dpkg", "-L", "libfaketime"], capture_output=True, text=True).stdout
-    found = [line for line in listing.splitlines() if line.endswith("/libfaketime.so.1")]
-    return found[0] if found else sys.exit("libfaketime is missing (apt-get install faketime)")
+def faked_time(env, when):
+    """The environment with libfaketime's wall clock at `when`: "@..." runs on
+    from there, a bare date and time stands still. Qt's timers run on the
+    monotonic clock, which stays real: faked, they would stop."""
+    library = glob.glob("/usr/lib/*/faketime/libfaketime.so.1") or sys.exit("libfaketime is missing (faketime)")
+    return dict(env, TZ="UTC", LD_PRELOAD=library[0], FAKETIME=when, FAKETIME_DONT_FAKE_MONOTONIC="1")
 
 
 def main(doc):
@@ -79,15 +74,16 @@ class X11Session(unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
-        cls.number = free_display()
-        cls.env = dict(os.environ, DISPLAY=":%d" % cls.number)
-        cls.env.pop("QT_QPA_PLATFORM", None)
-        cls.env.pop("WAYLAND_DISPLAY", None)
-        cls.env["SDL_AUDIODRIVER"] = "dummy"
-        cls.start(["Xvfb", ":%d" % cls.number, "-screen", "0", "%dx%dx24" % SCREEN,
-                   "-nolisten", "tcp"])
-        wait_for(lambda: os.path.exists("/tmp/.X11-unix/X%d" % cls.number), what="Xvfb")
-        cls.x = wait_for(lambda: cls.try_connect(), what="X connection")
+        # Xvfb picks a free display and names it once it takes connections.
+        number_in, number_out = os.pipe()
+        cls.start(["Xvfb", "-displayfd", str(number_out), "-screen", "0", "%dx%dx24" % SCREEN, "-nolisten", "tcp"],
+                  env=os.environ, pass_fds=(number_out,))
+        os.close(number_out)
+        with open(number_in) as named:
+            cls.number = int(named.readline())
+        cls.env = {k: v for k, v in os.environ.items() if k not in ("QT_QPA_PLATFORM", "WAYLAND_DISPLAY")}
+        cls.env.update(DISPLAY=":%d" % cls.number, SDL_AUDIODRIVER="dummy")
+        cls.x = xdisplay.Display(cls.env["DISPLAY"])
         cls.root = cls.x.screen().root
         cls.start(["openbox", "--sm-disable"])
         check = cls.x.intern_atom("_NET_SUPPORTING_WM_CHECK")
@@ -107,23 +103,16 @@ class X11Session(unittest.TestCase):
         shutil.rmtree(cls.work, ignore_errors=True)
 
     @classmethod
-    def try_connect(cls):
-        try:
-            return xdisplay.Display(":%d" % cls.number)
-        except Exception:
-            return None
-
-    @classmethod
-    def start(cls, argv, cwd=None, env=None):
-        process = subprocess.Popen(argv, env=env or cls.env, cwd=cwd, stdout=subprocess.DEVNULL,
-                                   stderr=subprocess.DEVNULL)
+    def start(cls, argv, env=None, **options):
+        process = subprocess.Popen(argv, env=env or cls.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                   **options)
         cls.processes.append(process)
         return process
 
     @staticmethod
     def stop(process):
         if process.poll() is None:
-            process.send_signal(signal.SIGTERM)
+            process.terminate()
             try:
                 process.wait(5)
             except subprocess.TimeoutExpired:
@@ -146,14 +135,11 @@ class X11Session(unittest.TestCase):
                 cls.x.sync()
         raise AssertionError("the window manager never mapped a window")
 
-    def program_copy(self, name, settings=None):
+    def program_copy(self, name):
         directory = os.path.join(self.work, name)
         os.makedirs(directory)
         for file_name in PROGRAM_FILES:
             shutil.copy2(os.path.join(PROGRAM_DIR, file_name), directory)
-        if settings is not None:
-            with open(os.path.join(directory, "setting.ini"), "w", newline="\r\n") as file:
-                file.write(settings)
         return directory
 
     def atom(self, name):
@@ -201,29 +187,21 @@ class X11Session(unittest.TestCase):
     def clock_origin(self):
         return self.one_sized(BODY, "the clock")[2]
 
-    def drag_clock(self, by, moves=True):
+    def drag_clock(self, by):
         """Drags the clock by its body; returns where it is then. The button
         stays down until the clock has come along, however late the program
         gets to the drag: the way from the press counts all the same."""
         left, top = self.clock_origin()
         x, y = left + GRIP[0], top + GRIP[1]
-        expected = (left + by[0], top + by[1]) if moves else (left, top)
         self.xdotool("mousemove", x, y, "mousedown", 1, "mousemove", x + by[0] // 2, y + by[1] // 2)
-
-        def followed():
-            # Each step is a motion for a move that has begun to follow.
-            self.xdotool("mousemove", x + by[0] - 1, y + by[1], "mousemove", x + by[0], y + by[1])
-            return near(self.clock_origin(), expected)
         try:
-            if moves:
-                self.wait(followed, "the clock to follow the pointer", 10)
-            else:
-                followed()
-                time.sleep(0.5)
+            # Each step is a motion for a move that has begun to follow.
+            self.wait(lambda: self.xdotool("mousemove", x + by[0] - 1, y + by[1], "mousemove", x + by[0], y + by[1])
+                      or near(self.clock_origin(), (left + by[0], top + by[1])), "the clock to follow the pointer", 10)
         finally:
             self.xdotool("mouseup", 1)
         after = self.clock_origin()
-        self.assertTrue(near(after, expected), "after a drag by %s the clock is at %s, not %s" % (by, after, expected))
+        self.assertTrue(near(after, (left + by[0], top + by[1])), "after a drag by %s the clock is at %s" % (by, after))
         return after
 
     def frame(self, window):
@@ -248,42 +226,42 @@ class X11Session(unittest.TestCase):
             return on_screen and apart and dialog
         return self.wait(beside, "the options dialog beside the clock at %s" % (clock,), 10)
 
-    def states(self, window):
+    def is_above(self, window):
         states = window.get_full_property(self.atom("_NET_WM_STATE"), Xatom.ATOM)
-        return set(states.value) if states else set()
+        return self.atom("_NET_WM_STATE_ABOVE") in (states.value if states else [])
+
+    @staticmethod
+    def outline(window):
+        """The pixels of the window's bounding shape."""
+        return {(x, y) for r in window.shape_get_rectangles(shape.SK.Bounding).rectangles
+                for y in range(r.y, r.y + r.height) for x in range(r.x, r.x + r.width)}
 
     def list_popups(self):
-        """Mapped override-redirect windows: an open combo box list is one."""
-        count = 0
+        """Mapped override-redirect windows (an open combo box list is one) as
+        their id and the part of the screen they cover."""
+        found = {}
         for child in self.root.query_tree().children:
             try:
-                attributes = child.get_attributes()
-                count += attributes.override_redirect and attributes.map_state == X.IsViewable
+                attributes, geometry = child.get_attributes(), child.get_geometry()
+                if attributes.override_redirect and attributes.map_state == X.IsViewable:
+                    found[child.id] = (geometry.x, geometry.y, geometry.x + geometry.width, geometry.y + geometry.height)
             except xerror.XError:
                 pass
-        return count
+        return found
 
-    def new_window(self, known, what):
-        """The first of the program's windows not among the known ones, once it has the focus."""
-        known_ids = {w[0].id for w in known}
-        return self.focused_window(lambda w: w[0].id not in known_ids, what)
+    def other_windows(self):
+        """The program's windows that are neither the clock, the dialog nor the pop-up."""
+        return [w for w in self.windows() if w[3] not in (BODY, DIALOG, BANNER)]
 
-    def focused_window(self, wanted, what):
-        window = self.wait(lambda: ([w for w in self.windows() if wanted(w)] or [None])[0], what)
-        self.wait(lambda: self.x.get_input_focus().focus.id == window[0].id, "the focus on " + what)
-        return window
-
-    def answer_box(self, what, known=None, key="Return"):
-        """Return (or another key), on the next message box once it has the
-        focus: by default the first window that is neither the clock, the
-        dialog nor the pop-up."""
-        if known is None:
-            box = self.focused_window(lambda w: w[3] not in (BODY, DIALOG, BANNER), what)
-        else:
-            box = self.new_window(known, what)
-        self.xdotool("key", key)
-        wait_for(lambda: all(w[0].id != box[0].id for w in self.windows()),
-                 what=what + " to go away after Return")
+    def answer_box(self, what, *commands):
+        """Once the next other window (a message box, or the colour or file
+        dialog) has the focus, the xdotool commands (by default Return) go to
+        it, and it goes away."""
+        box = self.wait(lambda: (self.other_windows() or [None])[0], what)
+        self.wait(lambda: self.x.get_input_focus().focus.id == box[0].id, "the focus on " + what)
+        for command in commands or [("key", "Return")]:
+            self.xdotool(*command)
+        wait_for(lambda: all(w[0].id != box[0].id for w in self.windows()), what=what + " to go away")
 
     def xdotool(self, *args):
         subprocess.run(["xdotool"] + [str(a) for a in args], env=self.env, check=True)
@@ -292,13 +270,18 @@ class X11Session(unittest.TestCase):
         self.xdotool("mousemove", origin[0] + place[0], origin[1] + place[1], "click", button)
 
     def pick_from_list(self, origin, arrow, item):
-        """Opens a combo box by its arrow and picks the item by typing its start."""
+        """Opens a combo box by its arrow and, once the list shows its items,
+        picks the item by typing its start."""
         before = self.list_popups()
+
+        def opened():
+            return [box for window, box in self.list_popups().items() if window not in before]
         self.click(origin, arrow)
-        self.wait(lambda: self.list_popups() > before, "the list of a combo box")
+        box = self.wait(lambda: (opened() or [None])[0], "the list of a combo box")
+        self.wait(lambda: len(set(self.screenshot().crop(box).getdata())) > 1, "the list's items")
         self.xdotool("type", item)
         self.xdotool("key", "Return")
-        self.wait(lambda: self.list_popups() == before, "the list to close")
+        self.wait(lambda: not opened(), "the list to close")
 
     def pick_alarm_time(self, dialog, hour, minute):
         """On the dialog's Alarm page, an item picked from each list."""

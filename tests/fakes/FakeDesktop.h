@@ -1,7 +1,9 @@
 #pragma once
 
+#include "TestFiles.h"
 #include "alarm/Module1.h"
 #include "app/Program.h"
+#include "clock/frmClock.h"
 #include "fakes/FakeCommonDialog.h"
 #include "fakes/FakeLauncher.h"
 #include "fakes/FakeMsgBox.h"
@@ -34,6 +36,10 @@ struct FakeDesktop
     std::unique_ptr<Program> program = std::make_unique<Program>(*module);
 
     QString file(const QString& name) const { return directory.path() + '/' + name; }
+    // A sound as the player is asked for a cue: played without waiting.
+    QString cue(const char* name) const { return "async:" + file(name); }
+    QString setting() const { return QString::fromUtf8(load(file("setting.ini"))); }
+    frmClock& clock() const { return program->clock(); }
     void processDeletes() const { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
     ~FakeDesktop()
     {
