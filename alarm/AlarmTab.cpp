@@ -3,9 +3,9 @@
 #include "alarm/AlarmWatch.h"
 #include "alarm/DisableAlarm.h"
 #include "alarm/Module1.h"
-#include "platform/Forms.h"
 #include "platform/ComboBox.h"
 #include "platform/Design.h"
+#include "platform/Forms.h"
 #include "platform/OleColor.h"
 #include "platform/PictureBox.h"
 #include "platform/Twips.h"
@@ -103,6 +103,7 @@ void AlarmTab::Option_sound_Click(int index)
     const QString file = QString::fromLatin1(SoundFiles[index]);
     // Heard while the question is open.
     m_module.PlaySoundCue(file);
-    if (m_module.msgBox(QStringLiteral("Be the sound of alarm?"), MsgBox::vbYesNo + MsgBox::vbQuestion) == MsgBox::vbYes)
+    if (m_module.msgBox(QStringLiteral("Be the sound of alarm?"), MsgBox::vbYesNo + MsgBox::vbQuestion)
+        == MsgBox::vbYes)
         m_module.alarm().AlarmSoundFile = m_module.fileBeside(file);
 }

@@ -10,11 +10,10 @@
 class AlarmWatch final
 {
 public:
-    enum class Step
-    {
-        Wait,   // not its minute yet
-        GoOff,  // its minute has come: show the pop-up, ring from the next tick on
-        Ring,   // ringing: play the whole sound once
+    enum class Step {
+        Wait,  // not its minute yet
+        GoOff, // its minute has come: show the pop-up, ring from the next tick on
+        Ring,  // ringing: play the whole sound once
     };
 
     // While ringing, the pause between the end of one play and the next.

@@ -1,7 +1,7 @@
 #include "alarm/Module1.h"
 
-#include "settings/ProgramPaths.h"
 #include "platform/SoundPlayer.h"
+#include "settings/ProgramPaths.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingsLocation.h"
 
@@ -23,10 +23,9 @@ QString Module1::settingsPath() const
 
 QString Module1::fileBeside(const QString& fileName) const
 {
-    return QFile::decodeName(
-        ProgramPaths::fileBeside(QFile::encodeName(m_programDirectory).toStdString(),
-                                 QFile::encodeName(fileName).toStdString())
-            .c_str());
+    return QFile::decodeName(ProgramPaths::fileBeside(QFile::encodeName(m_programDirectory).toStdString(),
+                                                      QFile::encodeName(fileName).toStdString())
+                                 .c_str());
 }
 
 void Module1::writeSetting(const SettingKey& key, const QString& value) const

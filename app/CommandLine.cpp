@@ -17,9 +17,9 @@ constexpr char ProgramName[] = "tansywatch";
 // platform plugin take them. They are let through here and left in argv for
 // the application object to act on.
 constexpr const char* QtOptionsWithValue[] = {
-    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "geometry",
-    "qwindowicon", "icon", "qwindowtitle", "title", "session", "display", "name", "visual",
-    "style", "stylesheet", "qmljsdebugger"};
+    "platform", "platformpluginpath", "platformtheme", "plugin",  "qwindowgeometry", "geometry", "qwindowicon",
+    "icon",     "qwindowtitle",       "title",         "session", "display",         "name",     "visual",
+    "style",    "stylesheet",         "qmljsdebugger"};
 constexpr const char* QtSwitches[] = {"reverse", "testability", "nograb", "dograb", "widgetcount"};
 
 void addHidden(QCommandLineParser& parser, const char* name, const QString& valueName)
@@ -41,10 +41,10 @@ std::optional<int> CommandLine::answer(int argc, char* argv[])
     QCommandLineParser parser;
     // -platform is one option, as Qt reads it, not eight one-letter ones.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.setApplicationDescription(QStringLiteral(
-        "An analog clock for the desktop. Drag it with the left mouse button, open its options\n"
-        "with a right press, quit with the red cross under its ring. See tansywatch(1).\n\n"
-        "Qt's own options, such as -platform NAME and -display DISPLAY, are taken too."));
+    parser.setApplicationDescription(
+        QStringLiteral("An analog clock for the desktop. Drag it with the left mouse button, open its options\n"
+                       "with a right press, quit with the red cross under its ring. See tansywatch(1).\n\n"
+                       "Qt's own options, such as -platform NAME and -display DISPLAY, are taken too."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Show this help and exit."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
@@ -64,8 +64,9 @@ std::optional<int> CommandLine::answer(int argc, char* argv[])
         const QString error = parsed
             ? QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().first())
             : parser.errorText();
-        print(stderr, QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n")
-                          .arg(QString::fromLatin1(ProgramName), error));
+        print(stderr,
+              QStringLiteral("%1: %2\nTry '%1 --help' for more information.\n")
+                  .arg(QString::fromLatin1(ProgramName), error));
         return 2;
     }
     if (parser.isSet(help)) {
@@ -79,8 +80,9 @@ std::optional<int> CommandLine::answer(int argc, char* argv[])
         return 0;
     }
     if (parser.isSet(version)) {
-        print(stdout, QStringLiteral("%1 %2\n").arg(QString::fromLatin1(Module1::ProgramTitle),
-                                                     QString::fromLatin1(Module1::ProgramVersion)));
+        print(stdout,
+              QStringLiteral("%1 %2\n").arg(QString::fromLatin1(Module1::ProgramTitle),
+                                            QString::fromLatin1(Module1::ProgramVersion)));
         return 0;
     }
     return std::nullopt;

@@ -90,8 +90,7 @@ void frmClock::Form_Load()
 
     gifmod::fitWindowToPicture(*this, *m_pic1);
 
-    const StartupSettings settings =
-        StartupSettings::read(QFile::encodeName(m_module.settingsPath()).toStdString());
+    const StartupSettings settings = StartupSettings::read(QFile::encodeName(m_module.settingsPath()).toStdString());
     if (settings.faceLocation)
         m_look.setFace(QFile::decodeName(settings.faceLocation->c_str()));
     for (std::size_t hand = 0; hand < settings.handColors.size(); ++hand) {

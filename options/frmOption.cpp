@@ -3,11 +3,11 @@
 #include "alarm/Module1.h"
 #include "clock/ClockLook.h"
 #include "options/StatusBarText.h"
+#include "platform/ComboBox.h"
 #include "platform/CommonDialog.h"
 #include "platform/Design.h"
 #include "platform/DesignFont.h"
 #include "platform/Forms.h"
-#include "platform/ComboBox.h"
 #include "platform/Launcher.h"
 #include "platform/OleColor.h"
 #include "platform/PictureBox.h"
@@ -109,8 +109,10 @@ frmOption::frmOption(Module1& module, Forms& forms, ClockLook& look)
     , m_comboBorder(comboWith("Border", SettingKeys::HandWidths, m_picOption[0], toRect(1080, 720, 855, 330)))
     , m_comboClockInterface(comboWith("Clock", SettingKeys::WindowModes, m_picOption[0], toRect(1920, 720, 855, 330)))
     , m_image3(*m_picOption[0], toRect(1875, -40, 615, 855), true)
-    , m_line1(*m_picOption[0], toPixelsF(2040), toPixelsF(360), toPixelsF(2160), toPixelsF(480), OleColor::WindowText, 2)
-    , m_line2(*m_picOption[0], toPixelsF(2360), toPixelsF(360), toPixelsF(2160), toPixelsF(480), OleColor::WindowText, 2)
+    , m_line1(*m_picOption[0], toPixelsF(2040), toPixelsF(360), toPixelsF(2160), toPixelsF(480), OleColor::WindowText,
+              2)
+    , m_line2(*m_picOption[0], toPixelsF(2360), toPixelsF(360), toPixelsF(2160), toPixelsF(480), OleColor::WindowText,
+              2)
     , m_line3(*m_picOption[0], toPixelsF(2160), toPixelsF(700), toPixelsF(2160), toPixelsF(480), 0x0000FF, 2)
     , m_line4_0(*m_picOption[0], 0, toPixelsF(1170), toPixelsF(2760), toPixelsF(1170), 0xFFFFFF, 1)
     , m_line4_1(*m_picOption[0], 0, toPixelsF(1150), toPixelsF(2760), toPixelsF(1150), OleColor::GrayText, 1)
@@ -257,8 +259,8 @@ void frmOption::Text_line3_Click()
 void frmOption::chooseHandColor(int hand)
 {
     m_module.PlaySoundCue(QStringLiteral("do.wav"));
-    const std::optional<QColor> picked =
-        m_module.platform().dialogs.ShowColor(this, OleColor::toColor(m_commonDialogColor, palette()));
+    const std::optional<QColor> picked = m_module.platform().dialogs.ShowColor(
+        this, OleColor::toColor(m_commonDialogColor, palette()));
     if (picked)
         m_commonDialogColor = OleColor::fromRgb(picked->red(), picked->green(), picked->blue());
     m_look.setColor(hand, m_commonDialogColor);
@@ -317,7 +319,8 @@ void frmOption::Combo_ClockInterface_Click()
     const bool top = SettingKeys::WindowModes[index].value != 0;
     m_look.setTopmost(top);
     m_module.writeSetting(SettingKeys::Window, text(SettingKeys::windowModeWord(top)));
-    m_module.msgBox(top ? QStringLiteral("The Clock is on the Top!") : QStringLiteral("The Clock is Normal Window now!"),
+    m_module.msgBox(top ? QStringLiteral("The Clock is on the Top!")
+                        : QStringLiteral("The Clock is Normal Window now!"),
                     MsgBox::vbOKOnly);
 }
 

@@ -29,7 +29,8 @@ std::optional<std::string> DisplaySession::preferredPlatform(const Environment& 
     };
     if (set(PlatformVariable))
         return std::nullopt;
-    const bool wayland = set("WAYLAND_DISPLAY") || environment("XDG_SESSION_TYPE") == std::optional<std::string>("wayland");
+    const bool wayland = set("WAYLAND_DISPLAY")
+        || environment("XDG_SESSION_TYPE") == std::optional<std::string>("wayland");
     if (wayland && set("DISPLAY"))
         return std::string("xcb");
     return std::nullopt;

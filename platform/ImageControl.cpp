@@ -30,8 +30,7 @@ void ImageControl::paint(QPainter& painter) const
     if (m_stretch) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawPixmap(m_geometry, m_picture);
-    }
-    else
+    } else
         painter.drawPixmap(m_geometry.topLeft(), m_picture);
 }
 

@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
-LineControl::LineControl(PictureBox& container, float x1, float y1, float x2, float y2,
-                         std::uint32_t borderColor, int borderWidth)
+LineControl::LineControl(PictureBox& container, float x1, float y1, float x2, float y2, std::uint32_t borderColor,
+                         int borderWidth)
     : WindowlessControl(container)
     , m_x1(x1)
     , m_y1(y1)
@@ -75,8 +75,8 @@ QRect LineControl::bounds() const
 
 void LineControl::paint(QPainter& painter) const
 {
-    painter.setPen(QPen(OleColor::toColor(m_borderColor, container().palette()), m_borderWidth, Qt::SolidLine,
-                        Qt::RoundCap));
+    painter.setPen(
+        QPen(OleColor::toColor(m_borderColor, container().palette()), m_borderWidth, Qt::SolidLine, Qt::RoundCap));
     // Coordinates name pixels; a pixel's centre lies half a unit inside it.
     painter.drawLine(QPointF(m_x1 + 0.5, m_y1 + 0.5), QPointF(m_x2 + 0.5, m_y2 + 0.5));
 }

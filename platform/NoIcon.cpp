@@ -7,7 +7,9 @@ QIcon NoIcon::icon()
     return QIcon(new NoIcon);
 }
 
-void NoIcon::paint(QPainter*, const QRect&, QIcon::Mode, QIcon::State) {}
+void NoIcon::paint(QPainter*, const QRect&, QIcon::Mode, QIcon::State)
+{
+}
 
 QPixmap NoIcon::pixmap(const QSize&, QIcon::Mode, QIcon::State)
 {

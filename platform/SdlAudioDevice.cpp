@@ -182,8 +182,9 @@ std::vector<std::uint8_t> SdlAudioDevice::load(const QString& path) const
 
     std::vector<std::uint8_t> pcm;
     SDL_AudioCVT cvt;
-    if (m_sdl->BuildAudioCVT(&cvt, wave.format, wave.channels, wave.freq, deviceFormat,
-                             static_cast<Uint8>(m_channels), m_frequency) >= 0) {
+    if (m_sdl->BuildAudioCVT(&cvt, wave.format, wave.channels, wave.freq, deviceFormat, static_cast<Uint8>(m_channels),
+                             m_frequency)
+        >= 0) {
         pcm.resize(static_cast<std::size_t>(length) * static_cast<std::size_t>(cvt.len_mult));
         std::memcpy(pcm.data(), data, length);
         cvt.buf = pcm.data();

@@ -36,8 +36,8 @@ long SystemInfoRegistry::RegOpenKeyEx(HKEY root, const QString& subKey, std::uin
     return ERROR_SUCCESS;
 }
 
-long SystemInfoRegistry::RegQueryValueEx(HKEY key, const QString& valueName, std::uint32_t& type,
-                                         QByteArray& buffer, std::uint32_t& size)
+long SystemInfoRegistry::RegQueryValueEx(HKEY key, const QString& valueName, std::uint32_t& type, QByteArray& buffer,
+                                         std::uint32_t& size)
 {
     if (key != SystemInfoKey || valueName.compare(QLatin1String("PATH"), Qt::CaseInsensitive) != 0)
         return ERROR_FILE_NOT_FOUND;

@@ -1,8 +1,8 @@
 #include "platform/TabStrip.h"
 
 #include <QPainter>
-#include <QStyleOptionTabWidgetFrame>
 #include <QProxyStyle>
+#include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
 
 namespace {

@@ -31,7 +31,8 @@ std::optional<std::int32_t> radixLong(std::string_view digits, int bitsPerDigit)
     for (const char c : digits) {
         const int digit = std::isdigit(static_cast<unsigned char>(c))
             ? c - '0'
-            : (std::isxdigit(static_cast<unsigned char>(c)) ? std::toupper(static_cast<unsigned char>(c)) - 'A' + 10 : base);
+            : (std::isxdigit(static_cast<unsigned char>(c)) ? std::toupper(static_cast<unsigned char>(c)) - 'A' + 10
+                                                            : base);
         if (digit >= base)
             return std::nullopt;
         value = value * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digit);

@@ -7,7 +7,8 @@
 // bytes of the file's own kind. A file that starts with a UTF-16 byte-order mark
 // (FF FE, as Notepad saves "Unicode", or FE FF) holds UTF-16; any other file is
 // the program's own narrow text and passes byte for byte.
-class ProfileEncoding final {
+class ProfileEncoding final
+{
 public:
     explicit ProfileEncoding(std::string fileBytes);
 

@@ -36,7 +36,9 @@ std::string directoryOf(const std::string& path)
 std::optional<std::string> followLinks(std::string path)
 {
     for (int hop = 0; hop < MaxLinkHops; ++hop) {
-        struct stat info {};
+        struct stat info
+        {
+        };
         if (::lstat(path.c_str(), &info) != 0)
             return errno == ENOENT ? std::optional<std::string>(path) : std::nullopt;
         if (!S_ISLNK(info.st_mode))
@@ -67,8 +69,8 @@ std::string temporaryNameFor(const std::string& target)
     const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
     const std::size_t slash = target.rfind('/');
     const std::string directory = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-    return directory + temporaryPrefixFor(target) + std::to_string(::getpid()) + "-"
-        + std::to_string(counter++) + "-" + std::to_string(ticks);
+    return directory + temporaryPrefixFor(target) + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-"
+        + std::to_string(ticks);
 }
 
 // The writer's process id when the name is one temporaryNameFor() gave for the
@@ -104,7 +106,9 @@ void removeLeftoverTemporaries(const std::string& target)
         const std::optional<pid_t> writer = writerOf(entry->d_name, prefix);
         if (!writer || *writer == ::getpid() || ::kill(*writer, 0) == 0 || errno != ESRCH)
             continue;
-        struct stat info {};
+        struct stat info
+        {
+        };
         if (::fstatat(::dirfd(directory), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode))
             ::unlinkat(::dirfd(directory), entry->d_name, 0);
     }
@@ -130,7 +134,8 @@ bool rewriteInPlace(const std::string& target, std::string_view bytes)
     const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return false;
-    const bool ok = ProfileFile::writeAll(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
+    const bool ok = ProfileFile::writeAll(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0
+        && ::fsync(fd) == 0;
     return ::close(fd) == 0 && ok;
 }
 
@@ -175,7 +180,9 @@ std::optional<std::string> ProfileFile::readRegularFile(const std::string& path)
     if (fd < 0)
         return std::nullopt;
     std::optional<std::string> content;
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
         content.emplace();
         std::vector<char> chunk(64 * 1024);
@@ -209,22 +216,23 @@ bool ProfileFile::writeAll(int fd, std::string_view bytes)
 }
 
 std::size_t ProfileFile::GetPrivateProfileString(std::string_view section, std::string_view key,
-                                                 std::string_view defaultValue, char* buffer,
-                                                 std::size_t size, const std::string& path)
+                                                 std::string_view defaultValue, char* buffer, std::size_t size,
+                                                 const std::string& path)
 {
     if (size == 0 || buffer == nullptr)
         return 0;
     std::optional<std::string> content = readRegularFile(path);
-    const std::optional<std::string> value =
-        content ? ProfileText::find(ProfileEncoding(std::move(*content)).text(), section, key) : std::nullopt;
+    const std::optional<std::string> value = content
+        ? ProfileText::find(ProfileEncoding(std::move(*content)).text(), section, key)
+        : std::nullopt;
     const std::string_view chosen = value ? std::string_view(*value) : defaultValue;
     const std::size_t count = chosen.copy(buffer, std::min(chosen.size(), size - 1));
     buffer[count] = '\0';
     return count;
 }
 
-bool ProfileFile::WritePrivateProfileString(std::string_view section, std::string_view key,
-                                            std::string_view value, const std::string& path)
+bool ProfileFile::WritePrivateProfileString(std::string_view section, std::string_view key, std::string_view value,
+                                            const std::string& path)
 {
     if (!ProfileText::canWrite(section, key, value))
         return false;
@@ -234,7 +242,9 @@ bool ProfileFile::WritePrivateProfileString(std::string_view section, std::strin
 
     std::string content;
     std::optional<mode_t> keptMode;
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (::stat(target->c_str(), &info) == 0) {
         // A cleared owner-write bit means read-only, even for root, as on Windows.
         if (!S_ISREG(info.st_mode) || (info.st_mode & S_IWUSR) == 0)

@@ -52,7 +52,8 @@ std::size_t byteOrderMarkLength(std::string_view content)
 }
 
 // A line runs from begin to end; next is where the following line starts, past CR LF, LF or CR.
-struct Line {
+struct Line
+{
     std::size_t begin = 0;
     std::size_t end = 0;
     std::size_t next = 0;
@@ -73,7 +74,8 @@ Line lineAt(std::string_view text, std::size_t begin)
 
 enum class LineKind { Other, Header, Key };
 
-struct ParsedLine {
+struct ParsedLine
+{
     LineKind kind = LineKind::Other;
     std::string_view name;
     std::string_view value;
@@ -98,7 +100,8 @@ ParsedLine parseLine(std::string_view line)
     return {LineKind::Key, trimBlanks(text.substr(0, equals)), text.substr(equals + 1)};
 }
 
-struct Lookup {
+struct Lookup
+{
     bool sectionFound = false;
     bool keyFound = false;
     Line keyLine;
@@ -151,8 +154,7 @@ std::string_view lineEndStyle(std::string_view content)
 
 } // namespace
 
-std::optional<std::string> ProfileText::find(std::string_view content, std::string_view section,
-                                             std::string_view key)
+std::optional<std::string> ProfileText::find(std::string_view content, std::string_view section, std::string_view key)
 {
     const Lookup found = lookUp(content.substr(byteOrderMarkLength(content)), section, key);
     if (!found.keyFound)
@@ -165,8 +167,8 @@ std::optional<std::string> ProfileText::find(std::string_view content, std::stri
     return std::string(value);
 }
 
-std::string ProfileText::write(std::string_view content, std::string_view section,
-                               std::string_view key, std::string_view value)
+std::string ProfileText::write(std::string_view content, std::string_view section, std::string_view key,
+                               std::string_view value)
 {
     if (!canWrite(section, key, value))
         return std::string(content);
@@ -215,6 +217,5 @@ bool ProfileText::canWrite(std::string_view section, std::string_view key, std::
     if (padded(section) || section.find(']') != std::string_view::npos)
         return false;
     // A key starting with ';' would be a comment and one starting with '[' could become a header.
-    return !padded(key) && key.find('=') == std::string_view::npos && key.front() != ';'
-        && key.front() != '[';
+    return !padded(key) && key.find('=') == std::string_view::npos && key.front() != ';' && key.front() != '[';
 }

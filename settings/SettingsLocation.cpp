@@ -1,7 +1,7 @@
 #include "settings/SettingsLocation.h"
 
-#include "settings/ProgramPaths.h"
 #include "settings/ProfileFile.h"
+#include "settings/ProgramPaths.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -25,7 +25,9 @@ bool writableByUs(const std::string& path)
 // read-only, even for root.
 bool writableFile(const std::string& path)
 {
-    struct stat info {};
+    struct stat info
+    {
+    };
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && (info.st_mode & S_IWUSR) != 0
         && writableByUs(path);
 }
@@ -33,7 +35,9 @@ bool writableFile(const std::string& path)
 // A dangling link counts too: the user's file is what the user put there.
 bool exists(const std::string& path)
 {
-    struct stat info {};
+    struct stat info
+    {
+    };
     return ::lstat(path.c_str(), &info) == 0;
 }
 

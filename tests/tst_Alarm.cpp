@@ -31,10 +31,7 @@ private:
         alarm().Timer_Alarm_Elapsed();
     }
 
-    static QString timeText(int hour, int minute)
-    {
-        return QString("%1 Hr : %2 Min").arg(hour).arg(minute);
-    }
+    static QString timeText(int hour, int minute) { return QString("%1 Hr : %2 Min").arg(hour).arg(minute); }
 
     void pick(int hour, int minute)
     {
@@ -199,8 +196,8 @@ private slots:
         const QPoint grip = first.center();
         const QPoint start = popup.pos();
         QTest::mousePress(&popup.pic1(), Qt::RightButton, {}, grip);
-        QMouseEvent drag(QEvent::MouseMove, QPointF(grip + QPoint(30, 20)), popup.pic1().mapToGlobal(QPointF(grip + QPoint(30, 20))),
-                         Qt::NoButton, Qt::RightButton, {});
+        QMouseEvent drag(QEvent::MouseMove, QPointF(grip + QPoint(30, 20)),
+                         popup.pic1().mapToGlobal(QPointF(grip + QPoint(30, 20))), Qt::NoButton, Qt::RightButton, {});
         QCoreApplication::sendEvent(&popup.pic1(), &drag);
         QVERIFY(boxes().styles.size() == 1);
         QCOMPARE(popup.pos(), start + QPoint(30, 20));

@@ -34,8 +34,10 @@ private slots:
         QTest::newRow("Wayland with XWayland") << "WAYLAND_DISPLAY=wayland-0 DISPLAY=:0" << QByteArray("xcb");
         QTest::newRow("the user's own choice")
             << "WAYLAND_DISPLAY=wayland-0 DISPLAY=:0 QT_QPA_PLATFORM=wayland" << QByteArray("wayland");
-        QTest::newRow("Wayland named only by the session type") << "XDG_SESSION_TYPE=wayland DISPLAY=:1" << QByteArray("xcb");
-        QTest::newRow("Wayland without XWayland") << "WAYLAND_DISPLAY=wayland-0 XDG_SESSION_TYPE=wayland" << QByteArray();
+        QTest::newRow("Wayland named only by the session type")
+            << "XDG_SESSION_TYPE=wayland DISPLAY=:1" << QByteArray("xcb");
+        QTest::newRow("Wayland without XWayland")
+            << "WAYLAND_DISPLAY=wayland-0 XDG_SESSION_TYPE=wayland" << QByteArray();
         QTest::newRow("X11 session") << "XDG_SESSION_TYPE=x11 DISPLAY=:0" << QByteArray();
     }
 
@@ -43,7 +45,8 @@ private slots:
     {
         QFETCH(QString, session);
         QFETCH(QByteArray, clockPlatform);
-        for (const char* name : {"QT_QPA_PLATFORM", "QT_XCB_NO_MITSHM", "WAYLAND_DISPLAY", "DISPLAY", "XDG_SESSION_TYPE"})
+        for (const char* name :
+             {"QT_QPA_PLATFORM", "QT_XCB_NO_MITSHM", "WAYLAND_DISPLAY", "DISPLAY", "XDG_SESSION_TYPE"})
             qunsetenv(name);
         for (const QString& variable : session.split(' '))
             qputenv(variable.section('=', 0, 0).toLatin1().constData(), variable.section('=', 1).toLatin1());

@@ -43,12 +43,14 @@ bool write(const QString& path, const QByteArray& section, const QByteArray& key
 // With its byte-order mark; Qt copies broken surrogates as they are.
 QByteArray utf16(const QString& text, bool bigEndian)
 {
-    return QStringEncoder(bigEndian ? QStringEncoder::Utf16BE : QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom)(text);
+    return QStringEncoder(bigEndian ? QStringEncoder::Utf16BE : QStringEncoder::Utf16LE,
+                          QStringEncoder::Flag::WriteBom)(text);
 }
 
 } // namespace
 
-class TestProfileFile final : public QObject {
+class TestProfileFile final : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -58,7 +60,8 @@ private slots:
         QTest::addColumn<QByteArray>("section");
         QTest::addColumn<QByteArray>("key");
         QTest::addColumn<QByteArray>("value");
-        const auto row = [](const char* name, const QByteArray& file, const char* section, const char* key, const char* value) {
+        const auto row = [](const char* name, const QByteArray& file, const char* section, const char* key,
+                            const char* value) {
             QTest::newRow(name) << file << QByteArray(section) << QByteArray(key) << QByteArray(value);
         };
         row("outer quotes go", bytes("[Line]\r\nBorder=\"Large\"\r\n"), "Line", "Border", "Large");
@@ -66,7 +69,8 @@ private slots:
         row("first duplicate key wins", bytes("[Line]\r\nBorder=Small\r\nBorder=Large\r\n"), "Line", "Border", "Small");
         row("comment never matches a ;key", bytes("[Line]\r\n;Border=Large\r\n"), "Line", ";Border", "");
         row("header with blanks and a tail", bytes("  [ Line ] tail\r\nBorder=Large\r\n"), "line", "Border", "Large");
-        row("only the first section of a name counts", bytes("[Line]\r\nx=1\r\n[line]\r\nBorder=Large\r\n"), "Line", "Border", "");
+        row("only the first section of a name counts", bytes("[Line]\r\nx=1\r\n[line]\r\nBorder=Large\r\n"), "Line",
+            "Border", "");
         row("lone CR line ends", bytes("[S]\rk=1\r[T]\rk=2\r"), "T", "k", "2");
         row("NUL bytes end nothing", bytes("[A]\r\nx=\0\0\r\n\0\r\n[Line]\r\nBorder=Large"), "Line", "Border", "Large");
     }
@@ -84,18 +88,30 @@ private slots:
 
     void writesLikeWindowsOrRefusesAndKeepsTheRest_data()
     {
-        QTest::addColumn<QByteArray>("before"); // null: no file yet
+        QTest::addColumn<QByteArray>("before");     // null: no file yet
         QTest::addColumn<QByteArrayList>("writes"); // section, key, value, section, key, value, ...
-        QTest::addColumn<QByteArray>("after"); // null: every write refused, the file untouched
-        QTest::newRow("new file, then a new section") << QByteArray() << QByteArrayList{"Line", "Border", "Large", "Clock", "window", "Top"} << bytes("[Line]\r\nBorder=Large\r\n[Clock]\r\nwindow=Top\r\n");
-        QTest::newRow("existing key keeps its spelling, the same value twice is fine") << bytes("[Clock]\r\nWindow=Normal\r\n") << QByteArrayList{"Clock", "window", "Top", "Clock", "window", "Top"} << bytes("[Clock]\r\nWindow=Top\r\n");
-        QTest::newRow("new key goes before the blank line") << bytes("[Line]\r\nLine1=255\r\n\r\n[Clock]\r\n") << QByteArrayList{"Line", "Border", "Large"} << bytes("[Line]\r\nLine1=255\r\nBorder=Large\r\n\r\n[Clock]\r\n");
-        QTest::newRow("first key of a section goes under the header") << bytes("[S]\r\n; note\r\n\r\n[T]\r\n") << QByteArrayList{"s", "a", "1"} << bytes("[S]\r\na=1\r\n; note\r\n\r\n[T]\r\n");
-        QTest::newRow("CR file: a new key does not swallow an LF blank line") << bytes("[S]\ra=1\n\n[T]\r") << QByteArrayList{"S", "b", "2"} << bytes("[S]\ra=1\nb=2\r\n\n[T]\r");
-        QTest::newRow("unterminated last line is ended first") << bytes("[S]\na=1") << QByteArrayList{"S", "b", "2"} << bytes("[S]\na=1\nb=2\n");
-        QTest::newRow("byte-order mark kept") << bytes("\xEF\xBB\xBF[S]\r\na=1\r\n") << QByteArrayList{"S", "a", "2"} << bytes("\xEF\xBB\xBF[S]\r\na=2\r\n");
+        QTest::addColumn<QByteArray>("after");      // null: every write refused, the file untouched
+        QTest::newRow("new file, then a new section")
+            << QByteArray() << QByteArrayList{"Line", "Border", "Large", "Clock", "window", "Top"}
+            << bytes("[Line]\r\nBorder=Large\r\n[Clock]\r\nwindow=Top\r\n");
+        QTest::newRow("existing key keeps its spelling, the same value twice is fine")
+            << bytes("[Clock]\r\nWindow=Normal\r\n")
+            << QByteArrayList{"Clock", "window", "Top", "Clock", "window", "Top"} << bytes("[Clock]\r\nWindow=Top\r\n");
+        QTest::newRow("new key goes before the blank line")
+            << bytes("[Line]\r\nLine1=255\r\n\r\n[Clock]\r\n") << QByteArrayList{"Line", "Border", "Large"}
+            << bytes("[Line]\r\nLine1=255\r\nBorder=Large\r\n\r\n[Clock]\r\n");
+        QTest::newRow("first key of a section goes under the header")
+            << bytes("[S]\r\n; note\r\n\r\n[T]\r\n") << QByteArrayList{"s", "a", "1"}
+            << bytes("[S]\r\na=1\r\n; note\r\n\r\n[T]\r\n");
+        QTest::newRow("CR file: a new key does not swallow an LF blank line")
+            << bytes("[S]\ra=1\n\n[T]\r") << QByteArrayList{"S", "b", "2"} << bytes("[S]\ra=1\nb=2\r\n\n[T]\r");
+        QTest::newRow("unterminated last line is ended first")
+            << bytes("[S]\na=1") << QByteArrayList{"S", "b", "2"} << bytes("[S]\na=1\nb=2\n");
+        QTest::newRow("byte-order mark kept") << bytes("\xEF\xBB\xBF[S]\r\na=1\r\n") << QByteArrayList{"S", "a", "2"}
+                                              << bytes("\xEF\xBB\xBF[S]\r\na=2\r\n");
         QTest::newRow("first duplicate replaced, all else survives")
-            << bytes("lead\r\n[S]\r\n;c=0\r\nodd\r\na=1\r\na=2\r\n\r\n[s]\r\na=3\r\n\0tail") << QByteArrayList{"S", "a", "9", "S", "b", "8"}
+            << bytes("lead\r\n[S]\r\n;c=0\r\nodd\r\na=1\r\na=2\r\n\r\n[s]\r\na=3\r\n\0tail")
+            << QByteArrayList{"S", "a", "9", "S", "b", "8"}
             << bytes("lead\r\n[S]\r\n;c=0\r\nodd\r\na=9\r\na=2\r\nb=8\r\n\r\n[s]\r\na=3\r\n\0tail");
         const QByteArray old = "[S]\r\nk=old\r\n";
         QTest::newRow("refused: CR in value") << old << QByteArrayList{"S", "k", "a\rb"} << QByteArray();
@@ -133,13 +149,18 @@ private slots:
         const QString face = QStringLiteral("/home/zo\u00EB/\U0001F33C.gif");
         const QString comment = damaged ? QString(QChar(0xD800)) : QStringLiteral("\u2602");
         const QByteArray oddByte = damaged ? "\n" : "";
-        QVERIFY(store(path, utf16(";" + comment + "\r\n[Line]\r\nBorder=Large\r\n[BG]\r\nlocation=" + face, bigEndian) + oddByte));
+        QVERIFY(store(path,
+                      utf16(";" + comment + "\r\n[Line]\r\nBorder=Large\r\n[BG]\r\nlocation=" + face, bigEndian)
+                          + oddByte));
         QCOMPARE(read(path, "line", "border"), QByteArray("Large"));
         QCOMPARE(read(path, "BG", "location"), face.toUtf8());
         QVERIFY(write(path, "Line", "Border", "Small"));
         QVERIFY(write(path, "Clock", "window", QStringLiteral("Top \u2602").toUtf8()));
-        QCOMPARE(load(path), utf16(";" + (damaged ? QStringLiteral("\uFFFD") : comment) + "\r\n[Line]\r\nBorder=Small\r\n[BG]\r\n"
-                                   + "location=" + face + "\r\n[Clock]\r\nwindow=Top \u2602\r\n", bigEndian) + oddByte);
+        QCOMPARE(load(path),
+                 utf16(";" + (damaged ? QStringLiteral("\uFFFD") : comment) + "\r\n[Line]\r\nBorder=Small\r\n[BG]\r\n"
+                           + "location=" + face + "\r\n[Clock]\r\nwindow=Top \u2602\r\n",
+                       bigEndian)
+                     + oddByte);
     }
 
     void unwritablePlacesAndFailedWritesChangeNothing()
@@ -190,8 +211,8 @@ private slots:
             ::_exit(0);
         QVERIFY(dead > 0 && ::waitpid(dead, nullptr, 0) == dead);
         const QStringList kept = {".other.ini.tmp-" + QString::number(dead) + "-0-1",
-                                  ".setting.ini.tmp-" + QString::number(::getppid()) + "-0-1",
-                                  ".setting.ini.tmp-notes", "setting.ini"};
+                                  ".setting.ini.tmp-" + QString::number(::getppid()) + "-0-1", ".setting.ini.tmp-notes",
+                                  "setting.ini"};
         const QString left = ".setting.ini.tmp-" + QString::number(dead) + "-3-99";
         for (const QString& name : kept.mid(0, 3) + QStringList{left})
             QVERIFY(store(dir.filePath("real/" + name), "[S]\r\nk=half"));

@@ -101,21 +101,44 @@ private slots:
         QTest::addColumn<bool>("directoryWritable");
         QTest::addColumn<QString>("programFile"); // "-": none, "ro" or "rw"
         QTest::addColumn<QString>("configHome");  // "-": unset
-        QTest::addColumn<QString>("userFile");      // as programFile
+        QTest::addColumn<QString>("userFile");    // as programFile
         QTest::addColumn<QString>("readFrom");
         QTest::addColumn<QString>("changeLandsIn"); // "-": nowhere
-        QTest::newRow("a writable program directory keeps the file beside the program")
-            << true << "-" << "config" << "rw" << "program" << "program";
-        QTest::newRow("a writable file in a read-only directory is rewritten where it is")
-            << false << "rw" << "config" << "-" << "program" << "program";
-        QTest::newRow("read-only directory: the administrator's file is the starting point")
-            << false << "ro" << "config" << "-" << "program" << "user";
-        QTest::newRow("read-only directory without a starting point")
-            << false << "-" << "config" << "-" << "program" << "user";
-        QTest::newRow("XDG_CONFIG_HOME unset: ~/.config") << false << "ro" << "-" << "-" << "program" << "user";
-        QTest::newRow("XDG_CONFIG_HOME empty: ~/.config") << false << "ro" << "" << "-" << "program" << "user";
-        QTest::newRow("a user's file that cannot be written is read and kept")
-            << false << "ro" << "config" << "ro" << "user" << "-";
+        QTest::newRow("a writable program directory keeps the file beside the program") << true << "-"
+                                                                                        << "config"
+                                                                                        << "rw"
+                                                                                        << "program"
+                                                                                        << "program";
+        QTest::newRow("a writable file in a read-only directory is rewritten where it is") << false << "rw"
+                                                                                           << "config"
+                                                                                           << "-"
+                                                                                           << "program"
+                                                                                           << "program";
+        QTest::newRow("read-only directory: the administrator's file is the starting point") << false << "ro"
+                                                                                             << "config"
+                                                                                             << "-"
+                                                                                             << "program"
+                                                                                             << "user";
+        QTest::newRow("read-only directory without a starting point") << false << "-"
+                                                                      << "config"
+                                                                      << "-"
+                                                                      << "program"
+                                                                      << "user";
+        QTest::newRow("XDG_CONFIG_HOME unset: ~/.config") << false << "ro"
+                                                          << "-"
+                                                          << "-"
+                                                          << "program"
+                                                          << "user";
+        QTest::newRow("XDG_CONFIG_HOME empty: ~/.config") << false << "ro"
+                                                          << ""
+                                                          << "-"
+                                                          << "program"
+                                                          << "user";
+        QTest::newRow("a user's file that cannot be written is read and kept") << false << "ro"
+                                                                               << "config"
+                                                                               << "ro"
+                                                                               << "user"
+                                                                               << "-";
     }
 
     void settingsLiveBesideTheProgramOrInTheUsersHome()
@@ -135,8 +158,8 @@ private slots:
         const QString user = top.filePath(configHome == "config" ? "config/tansywatch" : "home/.config/tansywatch");
         const QMap<QString, QString> files{{"program", program + "/setting.ini"}, {"user", user + "/setting.ini"}};
         // A comment and a key the clock does not know, in UTF-16.
-        const QString administrators =
-            QString::fromUtf8("; the office look\r\n[Line]\r\nBorder=Small\r\nPlaque=\u6642\r\n");
+        const QString administrators = QString::fromUtf8(
+            "; the office look\r\n[Line]\r\nBorder=Small\r\nPlaque=\u6642\r\n");
         QVERIFY(top.mkpath(program) && (userFile == "-" || top.mkpath(user)));
         QVERIFY(programFile == "-" || storeAs(files["program"], utf16(administrators), programFile));
         QVERIFY(userFile == "-" || storeAs(files["user"], "[Line]\r\nBorder=Middle\r\n", userFile));

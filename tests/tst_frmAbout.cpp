@@ -36,7 +36,8 @@ private slots:
         const QByteArray full(1024, 'x');
         // KeyVal holds "x" on entry: text replaces it, a number is appended to it.
         QTest::newRow("text and its zero") << "PATH" << sz << QByteArray("C:\\a b\0", 7) << true << "C:\\a b";
-        QTest::newRow("text without a zero") << "PATH" << sz << QByteArray("\xC3\xA9t\xC3\xA9") << true << "\u00E9t\u00E9";
+        QTest::newRow("text without a zero")
+            << "PATH" << sz << QByteArray("\xC3\xA9t\xC3\xA9") << true << "\u00E9t\u00E9";
         QTest::newRow("fills the buffer") << "PATH" << sz << full << true << QString(full);
         QTest::newRow("too long") << "PATH" << sz << full + 'x' << false << "";
         // A zero top byte goes as a text's zero would; each byte loses its own
@@ -96,9 +97,12 @@ private slots:
         QLabel& link = about->Label3(2);
         const QRect inside = link.rect().adjusted(1, 1, -1, -1);
         const QImage unframed = link.grab(inside).toImage();
-        const QList<std::pair<QWidget*, bool>> moves{{&link, true}, {&about->lblVersion(4), true},
-                                                     {&about->Image1(), true}, {&about->cmdOK(), true},
-                                                     {nullptr, false}, {&link, true}};
+        const QList<std::pair<QWidget*, bool>> moves{{&link, true},
+                                                     {&about->lblVersion(4), true},
+                                                     {&about->Image1(), true},
+                                                     {&about->cmdOK(), true},
+                                                     {nullptr, false},
+                                                     {&link, true}};
         for (const auto& [over, framed] : moves) {
             QTest::mouseMove(about->windowHandle(), over ? over->geometry().center() : QPoint(100, 164));
             QCOMPARE(link.frameShape(), framed ? QFrame::Box : QFrame::NoFrame);

@@ -41,11 +41,10 @@ private slots:
         QTest::newRow("large red hour hand, normal window")
             << QByteArray("[Line]\r\nLine1=255\r\nBorder=Large\r\n[Clock]\r\nwindow=Normal\r\n") << 255u << 4
             << std::vector<bool>{false};
-        QTest::newRow("unknown words change nothing")
-            << QByteArray("[Line]\nBorder=large\n[Clock]\nWindow=top\n") << uint(OleColor::WindowText) << 3
-            << std::vector<bool>{};
-        QTest::newRow("the last desktop colour is one") << QByteArray("[Line]\nLine1=&H80000018\n") << 0x80000018u
-                                                         << 3 << top;
+        QTest::newRow("unknown words change nothing") << QByteArray("[Line]\nBorder=large\n[Clock]\nWindow=top\n")
+                                                      << uint(OleColor::WindowText) << 3 << std::vector<bool>{};
+        QTest::newRow("the last desktop colour is one")
+            << QByteArray("[Line]\nLine1=&H80000018\n") << 0x80000018u << 3 << top;
         QTest::newRow("one past it is no colour and is ignored")
             << QByteArray("[Line]\nLine1=&H80000019\n") << uint(OleColor::WindowText) << 3 << top;
     }

@@ -5,15 +5,15 @@
 #include "platform/PictureBox.h"
 #include "platform/TabStrip.h"
 
+#include <QApplication>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTest>
-#include <QImage>
-#include <QPainter>
-#include <QApplication>
 
 // The options dialog as it opens, its tabs and status bar, and the clock's
 // mouse commands that reach it.
@@ -30,7 +30,10 @@ private:
     QString cue(const char* name) { return m_desk->cue(name); }
     QString setting() const { return m_desk->setting(); }
 
-    QList<int> clockWidths() { return {clock().Line1().BorderWidth(), clock().Line2().BorderWidth(), clock().Line3().BorderWidth()}; }
+    QList<int> clockWidths()
+    {
+        return {clock().Line1().BorderWidth(), clock().Line2().BorderWidth(), clock().Line3().BorderWidth()};
+    }
 
     void press(Qt::MouseButton button, const QPoint& at)
     {
@@ -121,8 +124,8 @@ private slots:
         for (ImageControl* area : {&clock().ImageLock(), &clock().ImageClose(), &clock().Image_SmallAlarm()})
             press(Qt::MiddleButton, area->geometry().center());
         QVERIFY(!clock().ClockLocked());
-        QCOMPARE(m_desk->sound.played, QStringList({cue("quit.wav"), cue("quit.wav"), cue("lock.wav"),
-                                                    cue("quit.wav"), cue("lock.wav")}));
+        QCOMPARE(m_desk->sound.played,
+                 QStringList({cue("quit.wav"), cue("quit.wav"), cue("lock.wav"), cue("quit.wav"), cue("lock.wav")}));
 
         // The close area asks first and moves nothing; No keeps everything
         // (Yes ends the program, which the end-to-end runs see).
@@ -202,8 +205,8 @@ private slots:
             }
             return right - left + 1;
         };
-        for (const ComboBox* list : {&options.Combo_Border(), &options.Combo_ClockInterface(), &options.Combo_Hour(),
-                                     &options.Combo_Min()}) {
+        for (const ComboBox* list :
+             {&options.Combo_Border(), &options.Combo_ClockInterface(), &options.Combo_Hour(), &options.Combo_Min()}) {
             QImage alone(100, list->height(), QImage::Format_RGB32);
             alone.fill(Qt::white);
             QPainter painter(&alone);
@@ -257,7 +260,8 @@ private slots:
         QCOMPARE(options.Text_line3().palette().color(QPalette::Base), QColor(Qt::red));
         QCOMPARE(m_desk->windows.topmostCalls, std::vector<bool>({true, true, true, false, true}));
         QCOMPARE(options.Combo_ClockInterface().currentText(), QString("Normal"));
-        QCOMPARE(setting(), QString("[Line]\r\nBorder=Middle\r\nLine3=\r\nLine1=\r\nLine2=\r\n[Clock]\r\nwindow=Top\r\n"));
+        QCOMPARE(setting(),
+                 QString("[Line]\r\nBorder=Middle\r\nLine3=\r\nLine1=\r\nLine2=\r\n[Clock]\r\nwindow=Top\r\n"));
         QCOMPARE(m_desk->sound.played.size(), 8);
     }
 

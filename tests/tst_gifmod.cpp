@@ -30,7 +30,8 @@ private slots:
         QTest::newRow("row by row, left to right") << QStringList{"..ab..c", "a.....a", "......."}
                                                    << Runs{{2, 0, 4, 1}, {6, 0, 7, 1}, {0, 1, 1, 2}, {6, 1, 7, 2}};
         QTest::newRow("the background is cut out wherever it stands")
-            << QStringList{"xx..", ".xx.", "x.x."} << Runs{{2, 0, 4, 1}, {0, 1, 1, 2}, {3, 1, 4, 2}, {1, 2, 2, 3}, {3, 2, 4, 3}};
+            << QStringList{"xx..", ".xx.", "x.x."}
+            << Runs{{2, 0, 4, 1}, {0, 1, 1, 2}, {3, 1, 4, 2}, {1, 2, 2, 3}, {3, 2, 4, 3}};
         QTest::newRow("one colour, no runs") << QStringList{"....", "...."} << Runs{};
     }
 

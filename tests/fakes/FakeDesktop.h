@@ -31,8 +31,8 @@ struct FakeDesktop
     FakeCommonDialog dialogs;
     FakeLauncher launcher;
     FakeRegistry registry;
-    std::unique_ptr<Module1> module =
-        std::make_unique<Module1>(directory.path(), Platform{time, sound, windows, msgBox, dialogs, launcher, registry});
+    std::unique_ptr<Module1> module = std::make_unique<Module1>(
+        directory.path(), Platform{time, sound, windows, msgBox, dialogs, launcher, registry});
     std::unique_ptr<Program> program = std::make_unique<Program>(*module);
 
     QString file(const QString& name) const { return directory.path() + '/' + name; }
