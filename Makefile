@@ -70,7 +70,7 @@ format-check: deps
 format:
 	clang-format -i $(CXX_FILES)
 
-test: build test-asan
+test: format-check build test-asan
 	ctest --test-dir $(BUILD) --output-on-failure
 
 # PREFIX=/usr/local and DESTDIR as usual: `make install PREFIX=/opt/tansywatch`,
