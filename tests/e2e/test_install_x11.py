@@ -14,14 +14,15 @@ Usage: test_install_x11.py BUILD_DIRECTORY
 import configparser
 import gzip
 import os
-import shlex
+import shutil
+import signal
 import subprocess
 
 from PIL import Image
 from Xlib import Xatom
 
 import x11session
-from x11session import BODY, DIALOG, PROGRAM_FILES, X11Session, faked_time
+from x11session import BODY, DIALOG, PROGRAM_FILES, X11Session, faked_time, wait_for
 
 ID = "org.example.tansywatch"
 NOBODY = 65534
@@ -44,6 +45,34 @@ def listing(directory):
     return {name: os.stat(os.path.join(directory, name)).st_mtime_ns for name in os.listdir(directory)}
 
 
+class Autostarted:
+    """The clock dex started: dex hands it to the system and ends, so the
+    clock is found by its program file."""
+
+    def __init__(self, program):
+        self.program = program
+        self.pid = wait_for(lambda: next((int(p) for p in os.listdir("/proc") if p.isdigit() and self.runs(int(p))),
+                                         None), what="dex to start the clock")
+
+    def runs(self, pid):
+        try:
+            return os.path.realpath("/proc/%d/exe" % pid) == self.program
+        except OSError:
+            return False
+
+    def poll(self):
+        return None if self.runs(self.pid) else 0
+
+    def wait(self, timeout=None):
+        wait_for(lambda: self.poll() is not None, timeout or 10, "the clock to end")
+        return 0
+
+    def terminate(self):
+        os.kill(self.pid, signal.SIGTERM)
+
+    kill = terminate
+
+
 class InstalledClock(X11Session):
     user = None
 
@@ -52,6 +81,9 @@ class InstalledClock(X11Session):
         the clock stays above ordinary windows, and closes on Escape."""
         drop = (lambda: (os.setgid(NOBODY), os.setuid(NOBODY))) if self.user else None
         self.program = self.start(argv, env=faked_time(env, "2026-12-07 03:00:00"), preexec_fn=drop)
+        if argv[0] == "dex":
+            self.program = Autostarted(self.installed)
+            self.processes.append(self.program)
         clock = self.one_sized(BODY, "the clock")[0]
         self.assertLess(self.stacking(clock), self.stacking(self.open_dialog()[0]))
         self.xdotool("key", "Escape")
@@ -147,7 +179,16 @@ class InstalledClock(X11Session):
         entry = configparser.ConfigParser(interpolation=None)
         entry.optionxform = str
         entry.read(desktop)
-        clock = self.launch(shlex.split(entry["Desktop Entry"]["Exec"]), env)
+        # The first start is the desktop session's, from a copy of the menu
+        # entry in the user's autostart folder; the system's entries stay out.
+        os.makedirs(home + "/.config/autostart")
+        shutil.copy(desktop, home + "/.config/autostart")
+        if self.user:
+            for folder in (home + "/.config", home + "/.config/autostart"):
+                os.chown(folder, NOBODY, NOBODY)
+        env["XDG_CONFIG_DIRS"] = os.path.join(self.work, "no-system-autostart")
+        self.installed = os.path.realpath(bin_link)
+        clock = self.launch(["dex", "--autostart"], env)
         self.assertEqual(clock.get_wm_class()[1], entry["Desktop Entry"]["StartupWMClass"])
         self.assertTrue(self.is_above(clock))
         settings = home + "/.config/tansywatch/setting.ini"
