@@ -10,7 +10,7 @@ import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
 import x11session  # noqa: E402
-from x11session import BANNER, BODY, DIALOG, SOURCE_DIR, X11Session, libfaketime  # noqa: E402
+from x11session import BANNER, BODY, DIALOG, SOURCE_DIR, X11Session, faked_time  # noqa: E402
 
 ALARM_TAB = (72, 19)
 ABOUT_TAB = (185, 19)
@@ -25,18 +25,18 @@ MARGIN = 16
 class Walkthrough(X11Session):
     def runTest(self):
         directory = self.program_copy("program")
-        env = dict(self.env, TZ="UTC", LD_PRELOAD=libfaketime(), FAKETIME="@2026-12-07 07:04:40",
-                   FAKETIME_DONT_FAKE_MONOTONIC="1")
+        env = faked_time(self.env, "@2026-12-07 07:04:40")
         self.program = self.start([os.path.join(directory, "tansywatch")], cwd=directory, env=env)
         self.root.change_attributes(background_pixel=0x3B6E8F)
         self.root.clear_area()
         clock = self.drag_clock((200, -60))
-        dialog = self.open_dialog(aside=(clock[0] - DIALOG[0] - 24, clock[1] + 10))
+        # The dialog opens beside the clock by itself.
+        dialog = self.open_dialog()
         self.wait(lambda: self.x.get_input_focus().focus.id == dialog[0].id, "the dialog's focus")
         # The dialog's frame is openbox's: take it in with the margin.
-        self.save((dialog[2][0] - MARGIN, min(dialog[2][1] - 20, clock[1]) - MARGIN,
-                   clock[0] + BODY[0] + MARGIN, max(dialog[2][1] + DIALOG[1], clock[1] + BODY[1]) + MARGIN),
-                  "options.png")
+        self.save((min(dialog[2][0], clock[0]) - MARGIN, min(dialog[2][1] - 20, clock[1]) - MARGIN,
+                   max(dialog[2][0] + DIALOG[0], clock[0] + BODY[0]) + MARGIN,
+                   max(dialog[2][1] + DIALOG[1], clock[1] + BODY[1]) + MARGIN), "options.png")
 
         self.click(dialog[2], ABOUT_TAB)
         self.click(dialog[2], ABOUT_BUTTON)
