@@ -61,34 +61,30 @@ frmAbout& Program::about()
     return m_about();
 }
 
-QWidget& Program::window(Form form)
+template <class Act>
+decltype(auto) Program::onSlot(Form form, Act act)
 {
     switch (form) {
     case Form::Clock:
-        return clock();
+        return act(m_clock);
     case Form::Options:
-        return options();
+        return act(m_options);
     case Form::Popup:
-        return popup();
+        return act(m_popup);
     case Form::About:
         break;
     }
-    return about();
+    return act(m_about);
 }
 
-QWidget* Program::loaded(Form form) const
+QWidget& Program::window(Form form)
 {
-    switch (form) {
-    case Form::Clock:
-        return m_clock.loaded();
-    case Form::Options:
-        return m_options.loaded();
-    case Form::Popup:
-        return m_popup.loaded();
-    case Form::About:
-        break;
-    }
-    return m_about.loaded();
+    return onSlot(form, [](auto& slot) -> QWidget& { return slot(); });
+}
+
+QWidget* Program::loaded(Form form)
+{
+    return onSlot(form, [](auto& slot) -> QWidget* { return slot.loaded(); });
 }
 
 void Program::Show(Form form)
@@ -106,18 +102,5 @@ void Program::Hide(Form form)
 
 void Program::Unload(Form form)
 {
-    switch (form) {
-    case Form::Clock:
-        m_clock.Unload();
-        break;
-    case Form::Options:
-        m_options.Unload();
-        break;
-    case Form::Popup:
-        m_popup.Unload();
-        break;
-    case Form::About:
-        m_about.Unload();
-        break;
-    }
+    onSlot(form, [](auto& slot) { slot.Unload(); });
 }

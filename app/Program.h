@@ -29,12 +29,15 @@ public:
     TimesUP& popup();
     frmAbout& about();
     // A window if it exists; never creates it.
-    QWidget* loaded(Form form) const;
+    QWidget* loaded(Form form);
 
     ClockLook& look() { return m_look; }
 
 private:
     QWidget& window(Form form);
+    // Does `act` with the slot of the form.
+    template <class Act>
+    decltype(auto) onSlot(Form form, Act act);
 
     Module1& m_module;
     ClockLook m_look;
