@@ -2,6 +2,8 @@
 #include "app/CommandLine.h"
 #include "app/Program.h"
 #include "clock/frmClock.h"
+#include "platform/AudioProcess.h"
+#include "platform/AudioService.h"
 #include "platform/Design.h"
 #include "platform/DisplaySession.h"
 #include "platform/Platform.h"
@@ -17,6 +19,8 @@
 #include <QApplication>
 #include <QIcon>
 #include <QPixmap>
+
+#include <cstring>
 
 namespace {
 
@@ -36,6 +40,10 @@ QIcon programIcon()
 
 int main(int argc, char* argv[])
 {
+    if (argc == 2 && std::strcmp(argv[1], AudioProcess::ChildArgument) == 0) {
+        SdlAudioDevice device;
+        return AudioService::serve(device, stdin, stdout);
+    }
     if (const std::optional<int> status = CommandLine::answer(argc, argv))
         return *status;
     DisplaySession::preferX11();
@@ -46,7 +54,7 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(programIcon());
 
     SystemTimeSource time;
-    SdlAudioDevice audio;
+    AudioProcess audio(QCoreApplication::applicationFilePath());
     WavePlayer sound(audio, time);
     QtWindowSystem windows;
     QtMsgBox msgBox;

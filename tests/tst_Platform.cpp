@@ -1,6 +1,7 @@
 #include "TestFiles.h"
 #include "fakes/FakeAudioDevice.h"
 #include "fakes/FakeTimeSource.h"
+#include "platform/AudioProcess.h"
 #include "platform/SdlAudioDevice.h"
 #include "platform/WavePlayer.h"
 #include "platform/WindowPlacement.h"
@@ -45,7 +46,7 @@ private slots:
         qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(output));
         FakeTimeSource time;
         time.set(QDateTime(QDate(2026, 12, 7), QTime(7, 5)));
-        SdlAudioDevice device;
+        AudioProcess device(QStringLiteral(TANSY_PROGRAM));
         WavePlayer player(device, time);
         player.playAsync(dir.path() + "/missing.wav");
         QCOMPARE(nonSilentBytes(output), 0);

@@ -64,8 +64,18 @@ class SoundServerOnX11(X11Session):
         return self.wait(lambda: self.loud_at(path, start), what, timeout, poll=0.1)[0]
 
     def sdl_mapped(self):
-        with open("/proc/%d/maps" % self.program.pid) as maps:
-            return "libSDL2" in maps.read()
+        """SDL in the clock or in a sound player it started."""
+        pid = self.program.pid
+        with open("/proc/%d/task/%d/children" % (pid, pid)) as children:
+            pids = [pid] + [int(child) for child in children.read().split()]
+        for each in pids:
+            try:
+                with open("/proc/%d/maps" % each) as maps:
+                    if "libSDL2" in maps.read():
+                        return True
+            except FileNotFoundError:
+                pass
+        return False
 
     def icon(self, window):
         icon = window.get_full_property(self.atom("_NET_WM_ICON"), Xatom.CARDINAL)

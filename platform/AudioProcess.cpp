@@ -1,0 +1,124 @@
+#include "platform/AudioProcess.h"
+
+#include <QDeadlineTimer>
+#include <QProcess>
+
+namespace {
+
+// Starting the child and finding a sound server, or finding there is none.
+constexpr int OpenMs = 3000;
+// Loading and converting a wave file, or answering a question.
+constexpr int AnswerMs = 2000;
+constexpr int EndMs = 1000;
+
+} // namespace
+
+AudioProcess::AudioProcess(QString program)
+    : m_program(std::move(program))
+{
+}
+
+AudioProcess::~AudioProcess()
+{
+    close();
+}
+
+bool AudioProcess::open()
+{
+    if (m_child)
+        return true;
+    m_child = std::make_unique<QProcess>();
+    // What the sound libraries have to say goes where the clock's own
+    // messages go.
+    m_child->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_child->start(m_program, {QString::fromLatin1(ChildArgument)});
+    const QDeadlineTimer deadline(OpenMs);
+    const std::optional<Message> rate = receive(deadline);
+    const std::optional<Message> channels = rate && rate->verb == "rate" ? receive(deadline) : std::nullopt;
+    if (channels && channels->verb == "channels" && rate->number > 0 && channels->number > 0) {
+        m_frequency = static_cast<int>(rate->number);
+        m_channels = static_cast<int>(channels->number);
+        return true;
+    }
+    close();
+    return false;
+}
+
+void AudioProcess::close()
+{
+    if (!m_child)
+        return;
+    // The end of its input is the child's signal to close the device and go.
+    m_child->closeWriteChannel();
+    if (!m_child->waitForFinished(EndMs)) {
+        m_child->kill();
+        m_child->waitForFinished(EndMs);
+    }
+    m_child.reset();
+}
+
+bool AudioProcess::lost() const
+{
+    if (!m_child)
+        return false;
+    send("lost", 0);
+    const std::optional<Message> answer = receive(QDeadlineTimer(AnswerMs));
+    // A child that no longer answers has no device to offer either.
+    return !answer || answer->verb != "lost" || answer->number != 0;
+}
+
+std::vector<std::uint8_t> AudioProcess::load(const QString& path) const
+{
+    if (!m_child)
+        return {};
+    const QByteArray name = path.toUtf8();
+    send("load", name.size(), name);
+    const QDeadlineTimer deadline(AnswerMs);
+    const std::optional<Message> answer = receive(deadline);
+    if (!answer || answer->verb != "pcm" || answer->number < 0)
+        return {};
+    while (m_child->bytesAvailable() < answer->number)
+        if (!m_child->waitForReadyRead(static_cast<int>(deadline.remainingTime())))
+            return {};
+    std::vector<std::uint8_t> pcm(static_cast<std::size_t>(answer->number));
+    m_child->read(reinterpret_cast<char*>(pcm.data()), answer->number);
+    return pcm;
+}
+
+void AudioProcess::play(const std::vector<std::uint8_t>& pcm)
+{
+    if (m_child)
+        send("play", static_cast<qint64>(pcm.size()),
+             QByteArray::fromRawData(reinterpret_cast<const char*>(pcm.data()), static_cast<qsizetype>(pcm.size())));
+}
+
+void AudioProcess::waitUntilPlayed(int limitMs)
+{
+    if (!m_child)
+        return;
+    send("wait", limitMs);
+    // The child gives up on its device after limitMs; this only guards
+    // against a child that has stopped answering altogether.
+    receive(QDeadlineTimer(limitMs + AnswerMs));
+}
+
+void AudioProcess::send(const char* verb, qint64 number, const QByteArray& payload) const
+{
+    m_child->write(QByteArray(verb) + ' ' + QByteArray::number(number) + '\n' + payload);
+    while (m_child->bytesToWrite() > 0)
+        if (!m_child->waitForBytesWritten(AnswerMs))
+            return;
+}
+
+std::optional<AudioProcess::Message> AudioProcess::receive(const QDeadlineTimer& deadline) const
+{
+    while (!m_child->canReadLine())
+        if (!m_child->waitForReadyRead(static_cast<int>(deadline.remainingTime())))
+            return std::nullopt;
+    const QList<QByteArray> words = m_child->readLine().trimmed().split(' ');
+    if (words.size() < 2)
+        return std::nullopt;
+    bool ok = false;
+    Message message{words.at(0), words.at(1).toLongLong(&ok)};
+    return ok ? std::optional<Message>(message) : std::nullopt;
+}
