@@ -5,7 +5,13 @@
 ComboBox::ComboBox(const QString& designText, QWidget* parent)
     : QComboBox(parent)
 {
-    setEditable(true);
+    // Editable by a field of its own: setEditable(true) would also make the
+    // drop-down list (a view, its scroll bars and a popup frame) at once, for
+    // each of the dialog's boxes; made when first opened, it costs nothing to
+    // a dialog whose lists are never opened.
+    auto* field = new QLineEdit(this);
+    field->setPalette(palette());
+    setLineEdit(field);
     // Typed text is never a pick: it is not completed to an item, not made
     // one, and not matched to one when Return is pressed or the field is left.
     // Only a choice from the list, by mouse or arrow keys, picks an item.
