@@ -18,6 +18,7 @@
 
 using Design::label;
 using DesignFont::arial;
+using DesignFont::formFont;
 using Twips::toPixels;
 using Twips::toRect;
 
@@ -74,7 +75,7 @@ frmAbout::frmAbout(Module1& module, Forms& forms)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_module(module)
     , m_forms(forms)
-    , m_image1(label("", this, toRect(120, 240, 1500, 1620)))
+    , m_image1(label("", formFont(this), toRect(120, 240, 1500, 1620)))
     , m_lblTitle(label("", this, toRect(1800, 240, 3165, 480)))
     , m_lblVersion{label("Requirement:  Win 98 / Me / 2003 / XP", this, toRect(1800, 720, 3375, 255)),
                    label("Programmer: the Tansywatch team", this, toRect(1800, 1320, 3375, 255)),
@@ -87,7 +88,6 @@ frmAbout::frmAbout(Module1& module, Forms& forms)
     , m_cmdOK(button("Exit", this, toRect(3600, 2625, 1140, 345)))
     , m_cmdSysInfo(button("System(&S)...", this, toRect(3600, 3075, 1125, 345)))
 {
-    setFont(arial(8.25));
     setFixedSize(toPixels(4890), toPixels(3540));
     setGeometry(toPixels(2340), toPixels(1935), width(), height());
 

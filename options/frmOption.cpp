@@ -96,7 +96,7 @@ frmOption::frmOption(Module1& module, Forms& forms, ClockLook& look)
     , m_look(look)
     , m_tabStrip1(place(new TabStrip({QStringLiteral("Option"), QStringLiteral("Alarm"), QStringLiteral("Background"),
                                       QStringLiteral("About")},
-                                     this),
+                                     DesignFont::formFont(this)),
                         toRect(240, 120, 3015, 2295)))
     , m_picOption(makePages(this))
     , m_statusBar1(place(new QStatusBar(this), toRect(0, 2595, 3480, 300)))
@@ -129,7 +129,6 @@ frmOption::frmOption(Module1& module, Forms& forms, ClockLook& look)
                        toRect(1440, 360, 1215, 975)))
 {
     setWindowTitle(QString::fromLatin1(Module1::ProgramTitle));
-    setFont(DesignFont::arial(8.25));
     setFixedSize(Twips::toPixels(3480), Twips::toPixels(2895));
 
     QWidget* option = m_picOption[0];

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QWidget>
 
 namespace DesignFont {
 
@@ -11,6 +12,15 @@ inline QFont arial(double points)
     QFont font(QStringLiteral("Arial"));
     font.setPointSizeF(points);
     return font;
+}
+
+// A window's font, given before its first control is made. Given later, it
+// reaches every control as a change, and a drop-down box answers a change of
+// font by making its list at once, opened or not.
+inline QWidget* formFont(QWidget* form)
+{
+    form->setFont(arial(8.25));
+    return form;
 }
 
 } // namespace DesignFont
