@@ -21,6 +21,7 @@ AudioProcess::AudioProcess(QString program)
 AudioProcess::~AudioProcess()
 {
     close();
+    reapEnding();
 }
 
 bool AudioProcess::open()
@@ -49,12 +50,22 @@ void AudioProcess::close()
     if (!m_child)
         return;
     // The end of its input is the child's signal to close the device and go.
+    // SDL takes tens of milliseconds to close, which the clock does not wait
+    // for: the child is only waited for at the next close, long after.
     m_child->closeWriteChannel();
-    if (!m_child->waitForFinished(EndMs)) {
-        m_child->kill();
-        m_child->waitForFinished(EndMs);
+    reapEnding();
+    m_ending = std::move(m_child);
+}
+
+void AudioProcess::reapEnding()
+{
+    if (!m_ending)
+        return;
+    if (!m_ending->waitForFinished(EndMs)) {
+        m_ending->kill();
+        m_ending->waitForFinished(EndMs);
     }
-    m_child.reset();
+    m_ending.reset();
 }
 
 bool AudioProcess::lost() const

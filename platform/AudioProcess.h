@@ -45,9 +45,11 @@ private:
 
     void send(const char* verb, qint64 number, const QByteArray& payload = QByteArray()) const;
     std::optional<Message> receive(const QDeadlineTimer& deadline) const;
+    void reapEnding();
 
     QString m_program;
     std::unique_ptr<QProcess> m_child;
+    std::unique_ptr<QProcess> m_ending;
     int m_frequency = 0;
     int m_channels = 0;
 };
