@@ -42,7 +42,7 @@ int main(int argc, char* argv[])
 {
     if (argc == 2 && std::strcmp(argv[1], AudioProcess::ChildArgument) == 0) {
         SdlAudioDevice device;
-        return AudioService::serve(device, stdin, stdout);
+        return AudioService::serve(device);
     }
     if (const std::optional<int> status = CommandLine::answer(argc, argv))
         return *status;

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 namespace {
 
 // A wave file of the clock's is a few hundred kilobytes once converted; a
@@ -33,8 +35,16 @@ bool readPayload(std::FILE* in, std::int64_t size, std::vector<std::uint8_t>& pa
 
 } // namespace
 
-int AudioService::serve(AudioDevice& device, std::FILE* in, std::FILE* out)
+int AudioService::serve(AudioDevice& device)
 {
+    // The requests come on standard input and the answers go out on what was
+    // standard output; whatever a sound library prints there goes to standard
+    // error instead, where it cannot be taken for an answer.
+    std::FILE* in = stdin;
+    const int answers = ::dup(STDOUT_FILENO);
+    std::FILE* out = answers >= 0 ? ::fdopen(answers, "wb") : nullptr;
+    if (out == nullptr || ::dup2(STDERR_FILENO, STDOUT_FILENO) < 0)
+        return 1;
     if (!device.open()) {
         reply(out, "none", 0);
         return 1;

@@ -1,14 +1,12 @@
 #pragma once
 
-#include <cstdio>
-
 class AudioDevice;
 
-// The child's side of AudioProcess: opens the device and gives its "rate" and
-// "channels", or says there is "none", then carries out the parent's requests
-// until its input ends. Every message either way is a line "verb number" and,
-// for the verbs that carry data ("load" a path, "play" samples, "pcm" the
-// samples loaded), that many bytes after it.
+// The child's side of AudioProcess, on its standard input and output: opens
+// the device and gives its "rate" and "channels", or says there is "none",
+// then carries out the parent's requests until its input ends. Every message
+// either way is a line "verb number" and, for the verbs that carry data ("load"
+// a path, "play" samples, "pcm" the samples loaded), that many bytes after it.
 class AudioService final
 {
 public:
@@ -16,5 +14,5 @@ public:
 
     // The child's exit status: 0 once the parent has closed the device, 1 when
     // there was no device to open.
-    static int serve(AudioDevice& device, std::FILE* in, std::FILE* out);
+    static int serve(AudioDevice& device);
 };
