@@ -5,8 +5,8 @@
 #include <QString>
 
 #include <cinttypes>
+#include <cstdio>
 #include <cstring>
-#include <string>
 #include <vector>
 
 #include <unistd.h>

@@ -4,10 +4,11 @@
 
 #include <memory>
 
-// The default sound output through SDL 2's audio queue. SDL is loaded when a
-// device is opened and unloaded when it is closed: linked in, it would map its
-// sound-server, codec, Wayland and DRM libraries into every clock, ringing or
-// not. A machine without SDL is a machine without sound.
+// The sound output through SDL 2's audio queue, run in the sound child. SDL is
+// loaded when a device is opened: linked in, it would map its sound-server,
+// codec, Wayland and DRM libraries into every clock as well, since the clock
+// and the sound child are one program. A machine without SDL is a machine
+// without sound.
 class SdlAudioDevice final : public AudioDevice
 {
 public:
