@@ -1,12 +1,12 @@
 #include "about/frmAbout.h"
 
-#include "alarm/Module1.h"
-#include "platform/Design.h"
-#include "platform/DesignFont.h"
+#include "controls/Design.h"
+#include "controls/DesignFont.h"
+#include "controls/OleColor.h"
+#include "controls/Twips.h"
 #include "platform/Forms.h"
 #include "platform/Launcher.h"
-#include "platform/OleColor.h"
-#include "platform/Twips.h"
+#include "shared/Module1.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>

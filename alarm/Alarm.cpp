@@ -1,8 +1,8 @@
 #include "alarm/Alarm.h"
 
 #include "alarm/AlarmWatch.h"
-#include "platform/SoundPlayer.h"
 #include "platform/TimeSource.h"
+#include "sound/SoundPlayer.h"
 
 Alarm::Alarm(const TimeSource& time, SoundPlayer& sound)
     : m_time(time)

@@ -1,6 +1,6 @@
 #include "app/CommandLine.h"
 
-#include "alarm/Module1.h"
+#include "shared/Module1.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,11 +1,11 @@
 #include "app/Program.h"
 
 #include "about/frmAbout.h"
-#include "alarm/Module1.h"
-#include "alarm/TimesUP.h"
 #include "clock/frmClock.h"
 #include "options/frmOption.h"
 #include "platform/WindowSystem.h"
+#include "popup/TimesUP.h"
+#include "shared/Module1.h"
 
 #include <QCoreApplication>
 

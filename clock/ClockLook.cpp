@@ -1,7 +1,7 @@
 #include "clock/ClockLook.h"
 
-#include "platform/Design.h"
-#include "platform/OleColor.h"
+#include "controls/Design.h"
+#include "controls/OleColor.h"
 
 #include <QDir>
 #include <QFileInfo>

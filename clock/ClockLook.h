@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Twips.h"
+#include "controls/Twips.h"
 
 #include <QImage>
 #include <QObject>

@@ -1,6 +1,6 @@
 #include "clock/HandsArithmetic.h"
 
-#include "platform/VbConversion.h"
+#include "settings/VbConversion.h"
 
 #include <cmath>
 

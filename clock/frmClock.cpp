@@ -1,16 +1,16 @@
 #include "clock/frmClock.h"
 
-#include "alarm/DisableAlarm.h"
-#include "alarm/Module1.h"
 #include "clock/ClockLook.h"
 #include "clock/HandsArithmetic.h"
-#include "clock/gifmod.h"
-#include "platform/Design.h"
-#include "platform/OleColor.h"
+#include "controls/Design.h"
+#include "controls/OleColor.h"
+#include "controls/Twips.h"
+#include "controls/gifmod.h"
 #include "platform/TimeSource.h"
-#include "platform/Twips.h"
 #include "platform/WindowSystem.h"
 #include "settings/StartupSettings.h"
+#include "shared/DisableAlarm.h"
+#include "shared/Module1.h"
 
 #include <QCloseEvent>
 #include <QFile>

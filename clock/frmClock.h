@@ -1,9 +1,9 @@
 #pragma once
 
+#include "controls/ImageControl.h"
+#include "controls/LineControl.h"
+#include "controls/PictureBox.h"
 #include "platform/Forms.h"
-#include "platform/ImageControl.h"
-#include "platform/LineControl.h"
-#include "platform/PictureBox.h"
 
 #include <QTimer>
 #include <QWidget>

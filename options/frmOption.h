@@ -1,8 +1,8 @@
 #pragma once
 
-#include "alarm/AlarmTab.h"
-#include "platform/ImageControl.h"
-#include "platform/LineControl.h"
+#include "controls/ImageControl.h"
+#include "controls/LineControl.h"
+#include "options/AlarmTab.h"
 
 #include <QDialog>
 

@@ -1,8 +1,8 @@
 #include "settings/StartupSettings.h"
 
-#include "platform/VbConversion.h"
 #include "settings/ProfileFile.h"
 #include "settings/SettingKeys.h"
+#include "settings/VbConversion.h"
 
 #include <algorithm>
 #include <string_view>

@@ -1,8 +1,8 @@
 #include "alarm/AlarmWatch.h"
-#include "alarm/TimesUP.h"
+#include "controls/ComboBox.h"
 #include "fakes/FakeDesktop.h"
 #include "options/frmOption.h"
-#include "platform/ComboBox.h"
+#include "popup/TimesUP.h"
 
 #include <QPushButton>
 #include <QRadioButton>

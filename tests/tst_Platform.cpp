@@ -1,10 +1,10 @@
 #include "TestFiles.h"
 #include "fakes/FakeAudioDevice.h"
 #include "fakes/FakeTimeSource.h"
-#include "platform/AudioProcess.h"
-#include "platform/SdlAudioDevice.h"
-#include "platform/WavePlayer.h"
 #include "platform/WindowPlacement.h"
+#include "sound/AudioProcess.h"
+#include "sound/SdlAudioDevice.h"
+#include "sound/WavePlayer.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,5 +1,5 @@
+#include "controls/OleColor.h"
 #include "fakes/FakeDesktop.h"
-#include "platform/OleColor.h"
 
 #include <QFile>
 #include <QImage>

@@ -1,9 +1,9 @@
+#include "controls/ComboBox.h"
+#include "controls/PictureBox.h"
+#include "controls/TabStrip.h"
 #include "fakes/FakeDesktop.h"
 #include "options/StatusBarText.h"
 #include "options/frmOption.h"
-#include "platform/ComboBox.h"
-#include "platform/PictureBox.h"
-#include "platform/TabStrip.h"
 
 #include <QApplication>
 #include <QImage>

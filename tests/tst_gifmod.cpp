@@ -1,4 +1,4 @@
-#include "clock/gifmod.h"
+#include "controls/gifmod.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/AudioDevice.h"
+#include "sound/AudioDevice.h"
 
 // A sound output behind a sound server that can be missing, or go away under
 // an open device, which then stays lost even once the server is back.

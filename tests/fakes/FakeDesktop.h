@@ -1,7 +1,6 @@
 #pragma once
 
 #include "TestFiles.h"
-#include "alarm/Module1.h"
 #include "app/Program.h"
 #include "clock/frmClock.h"
 #include "fakes/FakeCommonDialog.h"
@@ -11,6 +10,7 @@
 #include "fakes/FakeSoundPlayer.h"
 #include "fakes/FakeTimeSource.h"
 #include "fakes/FakeWindowSystem.h"
+#include "shared/Module1.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "platform/PictureButton.h"
+#include "controls/PictureButton.h"
 
 #include <QStyleOptionButton>
 #include <QStylePainter>

@@ -1,8 +1,8 @@
-#include "alarm/DisableAlarm.h"
+#include "shared/DisableAlarm.h"
 
 #include "alarm/AlarmWatch.h"
-#include "alarm/Module1.h"
 #include "platform/Forms.h"
+#include "shared/Module1.h"
 
 void DisableAlarm(Module1& module, Forms& forms)
 {

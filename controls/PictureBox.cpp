@@ -1,7 +1,7 @@
-#include "platform/PictureBox.h"
+#include "controls/PictureBox.h"
 
-#include "platform/OleColor.h"
-#include "platform/WindowlessControl.h"
+#include "controls/OleColor.h"
+#include "controls/WindowlessControl.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>

@@ -1,4 +1,4 @@
-#include "platform/VbConversion.h"
+#include "settings/VbConversion.h"
 
 #include <cctype>
 #include <charconv>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/WindowlessControl.h"
+#include "controls/WindowlessControl.h"
 
 #include <cstdint>
 

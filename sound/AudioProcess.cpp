@@ -1,4 +1,4 @@
-#include "platform/AudioProcess.h"
+#include "sound/AudioProcess.h"
 
 #include <QDeadlineTimer>
 #include <QProcess>

@@ -1,6 +1,6 @@
-#include "platform/AudioService.h"
+#include "sound/AudioService.h"
 
-#include "platform/AudioDevice.h"
+#include "sound/AudioDevice.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "platform/OleColor.h"
+#include "controls/OleColor.h"
 
 #include <QPalette>
 

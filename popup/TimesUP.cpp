@@ -1,12 +1,12 @@
-#include "alarm/TimesUP.h"
+#include "popup/TimesUP.h"
 
-#include "alarm/DisableAlarm.h"
-#include "alarm/Module1.h"
-#include "clock/gifmod.h"
-#include "platform/Design.h"
+#include "controls/Design.h"
+#include "controls/NoIcon.h"
+#include "controls/PictureBox.h"
+#include "controls/gifmod.h"
 #include "platform/Forms.h"
-#include "platform/NoIcon.h"
-#include "platform/PictureBox.h"
+#include "shared/DisableAlarm.h"
+#include "shared/Module1.h"
 
 #include <QCloseEvent>
 

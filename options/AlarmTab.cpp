@@ -1,14 +1,14 @@
-#include "alarm/AlarmTab.h"
+#include "options/AlarmTab.h"
 
 #include "alarm/AlarmWatch.h"
-#include "alarm/DisableAlarm.h"
-#include "alarm/Module1.h"
-#include "platform/ComboBox.h"
-#include "platform/Design.h"
+#include "controls/ComboBox.h"
+#include "controls/Design.h"
+#include "controls/OleColor.h"
+#include "controls/PictureBox.h"
+#include "controls/Twips.h"
 #include "platform/Forms.h"
-#include "platform/OleColor.h"
-#include "platform/PictureBox.h"
-#include "platform/Twips.h"
+#include "shared/DisableAlarm.h"
+#include "shared/Module1.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,7 +1,7 @@
-#include "platform/WavePlayer.h"
+#include "sound/WavePlayer.h"
 
-#include "platform/AudioDevice.h"
 #include "platform/TimeSource.h"
+#include "sound/AudioDevice.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "platform/ImageControl.h"
+#include "controls/ImageControl.h"
 
 #include <QPainter>
 

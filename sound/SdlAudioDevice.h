@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/AudioDevice.h"
+#include "sound/AudioDevice.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/ImageControl.h"
-#include "platform/LineControl.h"
+#include "controls/ImageControl.h"
+#include "controls/LineControl.h"
 
 #include <array>
 

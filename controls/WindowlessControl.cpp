@@ -1,6 +1,6 @@
-#include "platform/WindowlessControl.h"
+#include "controls/WindowlessControl.h"
 
-#include "platform/PictureBox.h"
+#include "controls/PictureBox.h"
 
 #include <QRegion>
 

@@ -1,7 +1,7 @@
-#include "platform/LineControl.h"
+#include "controls/LineControl.h"
 
-#include "platform/OleColor.h"
-#include "platform/PictureBox.h"
+#include "controls/OleColor.h"
+#include "controls/PictureBox.h"
 
 #include <QPainter>
 

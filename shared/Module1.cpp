@@ -1,9 +1,9 @@
-#include "alarm/Module1.h"
+#include "shared/Module1.h"
 
-#include "platform/SoundPlayer.h"
 #include "settings/ProgramPaths.h"
 #include "settings/SettingKeys.h"
 #include "settings/SettingsLocation.h"
+#include "sound/SoundPlayer.h"
 
 #include <QFile>
 

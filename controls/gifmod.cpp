@@ -1,6 +1,6 @@
-#include "clock/gifmod.h"
+#include "controls/gifmod.h"
 
-#include "platform/PictureBox.h"
+#include "controls/PictureBox.h"
 
 #include <QImage>
 

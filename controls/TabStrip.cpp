@@ -1,4 +1,4 @@
-#include "platform/TabStrip.h"
+#include "controls/TabStrip.h"
 
 #include <QPainter>
 #include <QProxyStyle>

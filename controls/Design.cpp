@@ -1,4 +1,4 @@
-#include "platform/Design.h"
+#include "controls/Design.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>

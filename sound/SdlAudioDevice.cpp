@@ -1,4 +1,4 @@
-#include "platform/SdlAudioDevice.h"
+#include "sound/SdlAudioDevice.h"
 
 #include <SDL.h>
 

@@ -1,4 +1,4 @@
-#include "platform/NoIcon.h"
+#include "controls/NoIcon.h"
 
 #include <QPixmap>
 
