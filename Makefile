@@ -12,11 +12,13 @@ JOBS       ?= $(shell nproc)
 # About window).
 RUN_PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev libxcb1-dev libsdl2-dev \
                 fonts-liberation fonts-wqy-microhei
+# The format check's and `make format`'s.
+FORMAT_PACKAGES := clang-format
 # What the tests add: the format check, private X servers with a window
 # manager, input and time fakes, the validators of the installed files, a
 # PulseAudio the tests run privately to record sound from; and the peers that
 # tools/idle_cost.sh measures the clock against.
-TEST_PACKAGES := clang-format \
+TEST_PACKAGES := $(FORMAT_PACKAGES) \
                  xvfb openbox xdotool python3 python3-xlib python3-pil faketime \
                  desktop-file-utils appstream groff-base dex \
                  pulseaudio pulseaudio-utils \
@@ -28,7 +30,7 @@ PREFIX     ?= /usr/local
 
 CONFIGURE = cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps test-deps deb-deps deb-check-deps build program installed run test test-unit test-asan \
+.PHONY: all deps test-deps format-deps deb-deps deb-check-deps build program installed run test test-unit test-asan \
         format format-check install deb deb-check clean
 
 all: build
@@ -54,6 +56,9 @@ deps:
 
 test-deps:
 	$(call install_missing,$(RUN_PACKAGES) $(TEST_PACKAGES))
+
+format-deps:
+	$(call install_missing,$(FORMAT_PACKAGES))
 
 deb-deps:
 	$(call install_missing,$(RUN_PACKAGES) $(DEB_PACKAGES))
@@ -96,17 +101,17 @@ CXX_FILES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null | grep . || \
 NO_CXX_FILES = echo "$@: FAILED, no C++ file found in $(CURDIR)" >&2; exit 1
 
 # One format for all C++ (.clang-format); `make format` applies it.
-format-check: test-deps
+format-check: format-deps
 	@$(if $(CXX_FILES),clang-format --dry-run --Werror $(CXX_FILES) </dev/null && \
 	    echo "format-check: all $(words $(CXX_FILES)) C++ files are formatted",$(NO_CXX_FILES))
 
-format: test-deps
+format: format-deps
 	@$(if $(CXX_FILES),clang-format -i $(CXX_FILES) </dev/null && \
 	    echo "format: $(words $(CXX_FILES)) C++ files formatted",$(NO_CXX_FILES))
 
 # The test tools may have come after the first configure (a `make run`): the
 # configure step runs again to find them.
-test: format-check test-asan
+test: test-deps format-check test-asan
 	$(CONFIGURE)
 	cmake --build $(BUILD) -j $(JOBS)
 	ctest --test-dir $(BUILD) --output-on-failure
