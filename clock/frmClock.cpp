@@ -88,7 +88,7 @@ void frmClock::Form_Load()
     m_line3.setStart(m_line1.X1(), m_line3.Y1());
     m_line1.setStart(m_line1.X1(), m_line3.Y1());
 
-    gifmod::fitWindowToPicture(*this, *m_pic1);
+    gifmod::fitWindowToPicture(*this, *m_pic1, m_module.platform().windows);
 
     const StartupSettings settings = StartupSettings::read(QFile::encodeName(m_module.settingsPath()).toStdString());
     if (settings.faceLocation)

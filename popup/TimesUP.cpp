@@ -5,6 +5,7 @@
 #include "controls/PictureBox.h"
 #include "controls/gifmod.h"
 #include "platform/Forms.h"
+#include "platform/Platform.h"
 #include "shared/DisableAlarm.h"
 #include "shared/Module1.h"
 
@@ -30,7 +31,7 @@ TimesUP::TimesUP(Module1& module, Forms& forms)
 // or not sized.
 void TimesUP::Form_Load()
 {
-    gifmod::fitWindowToPicture(*this, *m_pic1);
+    gifmod::fitWindowToPicture(*this, *m_pic1, m_module.platform().windows);
 }
 
 void TimesUP::showEvent(QShowEvent* event)
