@@ -38,8 +38,8 @@ frmClock::frmClock(Module1& module, Forms& forms, ClockLook& look)
     setAttribute(Qt::WA_NoSystemBackground);
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_pic1->move(0, 0);
-    m_pic1->setPicture(Design::picture("clock_body.gif"));
-    m_imageSmallAlarm.setPicture(Design::picture("alarm_icon.gif"));
+    m_pic1->setPicture(Design::picture("clock_body.gif", devicePixelRatioF()));
+    m_imageSmallAlarm.setPicture(Design::picture("alarm_icon.gif", devicePixelRatioF()));
     showFace();
     LineControl* hands[] = {&m_line1, &m_line2, &m_line3};
     for (int hand = ClockLook::Hour; hand <= ClockLook::Second; ++hand) {

@@ -21,7 +21,7 @@ TimesUP::TimesUP(Module1& module, Forms& forms)
     setWindowIcon(NoIcon::icon());
     setAttribute(Qt::WA_NoSystemBackground);
     m_pic1->move(0, 0);
-    m_pic1->setPicture(Design::picture("banner.gif"));
+    m_pic1->setPicture(Design::picture("banner.gif", devicePixelRatioF()));
     connect(m_pic1, &PictureBox::MouseDown, this, [this](int, QPoint position) { pic1_MouseDown(position); });
     connect(m_pic1, &PictureBox::MouseMove, this, [this](int, QPoint position) { pic1_MouseMove(position); });
     connect(m_pic1, &PictureBox::MouseUp, this, [this] { pic1_MouseUp(); });
