@@ -35,8 +35,9 @@ QImage picture(const char* name);
 QImage picture(const char* name, qreal ratio);
 
 // The picture with `ratio` device pixels per logical pixel and its logical
-// size kept, scaled smoothly where it has another ratio. A picture with a
-// transparent colour keeps hard edges: windows are cut to such outlines.
+// size kept, scaled smoothly where it has another ratio. A picture whose
+// pixels are each opaque or transparent, as a GIF's are, stays so: windows
+// are cut to such outlines.
 QImage atRatio(const QImage& picture, qreal ratio);
 
 // The size a picture takes in logical pixels.
