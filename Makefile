@@ -5,7 +5,7 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 
 PACKAGES := cmake ninja-build g++ pkg-config \
-            qt6-base-dev libsdl2-dev libxcb1-dev fonts-liberation fonts-wqy-microhei \
+            qt6-base-dev libsdl2-dev libxcb1-dev libxcb-shape0-dev fonts-liberation fonts-wqy-microhei \
             xvfb openbox xdotool x11-utils x11-apps buici-clock python3 python3-xlib python3-pil faketime \
             desktop-file-utils appstream groff-base dex clang-format \
             pulseaudio pulseaudio-utils

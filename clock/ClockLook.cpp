@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QImageReader>
 
 #include <utility>
@@ -12,8 +13,8 @@
 ClockLook::ClockLook(QString programDirectory)
     : m_programDirectory(std::move(programDirectory))
     , m_colors{OleColor::WindowText, 0x000000, 0x0000FF}
-    , m_face(Design::picture("face.gif"))
-    , m_faceSize(m_face.size())
+    , m_face(Design::picture("face.gif", qApp->devicePixelRatio()))
+    , m_faceSize(Design::logicalSize(m_face))
 {
 }
 

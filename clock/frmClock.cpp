@@ -38,8 +38,8 @@ frmClock::frmClock(Module1& module, Forms& forms, ClockLook& look)
     setAttribute(Qt::WA_NoSystemBackground);
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_pic1->move(0, 0);
-    m_pic1->setPicture(Design::picture("clock_body.gif"));
-    m_imageSmallAlarm.setPicture(Design::picture("alarm_icon.gif"));
+    m_pic1->setPicture(Design::picture("clock_body.gif", devicePixelRatioF()));
+    m_imageSmallAlarm.setPicture(Design::picture("alarm_icon.gif", devicePixelRatioF()));
     showFace();
     LineControl* hands[] = {&m_line1, &m_line2, &m_line3};
     for (int hand = ClockLook::Hour; hand <= ClockLook::Second; ++hand) {
@@ -88,7 +88,7 @@ void frmClock::Form_Load()
     m_line3.setStart(m_line1.X1(), m_line3.Y1());
     m_line1.setStart(m_line1.X1(), m_line3.Y1());
 
-    gifmod::fitWindowToPicture(*this, *m_pic1);
+    gifmod::fitWindowToPicture(*this, *m_pic1, m_module.platform().windows);
 
     const StartupSettings settings = StartupSettings::read(QFile::encodeName(m_module.settingsPath()).toStdString());
     if (settings.faceLocation)

@@ -40,7 +40,7 @@ AlarmTab::AlarmTab(Module1& module, Forms& forms, PictureBox& page)
 {
     label("Time Setting", &page, toRect(120, 0, 1095, 255));
     label("Sound Alarm", &page, toRect(120, 1200, 1095, 255));
-    m_imageAlarm.setPicture(Design::picture("alarm_icon.gif"));
+    m_imageAlarm.setPicture(Design::picture("alarm_icon.gif", page.devicePixelRatioF()));
     m_imageAlarm.setVisible(false);
 
     QObject::connect(m_comboHour, &ComboBox::Click, &page, [this] { Combo_Hour_Click(); });

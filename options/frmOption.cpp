@@ -82,9 +82,9 @@ QString text(const std::string& value)
     return QString::fromStdString(value);
 }
 
-QPixmap picture(const char* name)
+QPixmap picture(const char* name, const QWidget& window)
 {
-    return QPixmap::fromImage(Design::picture(name));
+    return QPixmap::fromImage(Design::picture(name, window.devicePixelRatioF()));
 }
 
 } // namespace
@@ -119,13 +119,14 @@ frmOption::frmOption(Module1& module, Forms& forms, ClockLook& look)
     , m_cmdTime(place(new QPushButton(QStringLiteral("Set System Time"), m_picOption[0]), toRect(120, 1320, 1695, 330)))
     , m_image1(*m_picOption[0], toRect(2040, 1230, 480, 480), false)
     , m_alarmTab(module, forms, *m_picOption[1])
-    , m_cmdChangePic(place(new PictureButton(QStringLiteral("Customerize"), picture("cartoon.gif"), m_picOption[2]),
-                           toRect(120, 360, 1215, 1215)))
-    , m_cmdDefault(place(new PictureButton(QStringLiteral("Default"), picture("face.gif"), m_picOption[2]),
+    , m_cmdChangePic(
+          place(new PictureButton(QStringLiteral("Customerize"), picture("cartoon.gif", *this), m_picOption[2]),
+                toRect(120, 360, 1215, 1215)))
+    , m_cmdDefault(place(new PictureButton(QStringLiteral("Default"), picture("face.gif", *this), m_picOption[2]),
                          toRect(1440, 360, 1215, 1215)))
-    , m_cmdHelp(place(new PictureButton(QStringLiteral("Help"), picture("help_book.gif"), m_picOption[3]),
+    , m_cmdHelp(place(new PictureButton(QStringLiteral("Help"), picture("help_book.gif", *this), m_picOption[3]),
                       toRect(120, 360, 1215, 975)))
-    , m_cmdAbout(place(new PictureButton(QStringLiteral("About"), picture("notebook.gif"), m_picOption[3]),
+    , m_cmdAbout(place(new PictureButton(QStringLiteral("About"), picture("notebook.gif", *this), m_picOption[3]),
                        toRect(1440, 360, 1215, 975)))
 {
     setWindowTitle(QString::fromLatin1(Module1::ProgramTitle));
@@ -136,8 +137,8 @@ frmOption::frmOption(Module1& module, Forms& forms, ClockLook& look)
     label("Sec", option, toRect(300, 480, 375, 255));
     label("Min", option, toRect(800, 480, 375, 255));
     label("Hour", option, toRect(1250, 480, 375, 255));
-    m_image3.setPicture(Design::picture("clock_body.gif"));
-    m_image1.setPicture(Design::picture("computer_clock.gif"));
+    m_image3.setPicture(Design::picture("clock_body.gif", devicePixelRatioF()));
+    m_image1.setPicture(Design::picture("computer_clock.gif", devicePixelRatioF()));
     label("Background Change", m_picOption[2], toRect(240, 0, 1815, 255));
     label("Help and About", m_picOption[3], toRect(240, 0, 1695, 255));
 
