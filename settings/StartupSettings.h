@@ -10,14 +10,12 @@
 // form the clock cannot use, is left for the built-in value.
 struct StartupSettings
 {
-    // Unchanged: a window mode the clock does not know leaves the stacking alone.
-    enum class Stacking { Topmost, Normal, Unchanged };
-
     std::optional<std::string> faceLocation;
     // Hour, minute and second hand, as colour numbers.
-    std::array<std::optional<std::int32_t>, 3> handColors;
+    std::array<std::optional<std::uint32_t>, 3> handColors;
     std::optional<int> handWidth;
-    Stacking stacking = Stacking::Topmost;
+    // Nothing: a window mode the clock does not know leaves the stacking alone.
+    std::optional<bool> topmost;
 
     static StartupSettings read(const std::string& settingsPath);
 };

@@ -1,3 +1,4 @@
+#include "clock/LookSettings.h"
 #include "controls/OleColor.h"
 #include "fakes/FakeDesktop.h"
 
@@ -63,6 +64,29 @@ private slots:
             QCOMPARE(hand->BorderWidth(), width);
         QCOMPARE(m_desk->windows.topmostCalls, stacking);
         QVERIFY(m_desk->sound.played.isEmpty());
+    }
+
+    // Changes go into the file beside what a hand-edited one held and come back
+    // at the next start; after "Default" the hour hand comes back in its
+    // built-in colour, not the black it was reset to.
+    void lookGoesThroughTheFileToTheNextStart()
+    {
+        writeSettings("; mine\r\n[Line]\r\nLine1=255\r\n");
+        startClock();
+        const LookSettings settings(*m_desk->module, m_desk->program->look());
+        const auto nextStart = [this] {
+            ClockLook look(m_desk->directory.path());
+            LookSettings(*m_desk->module, look).read();
+            return QList<qint64>{look.color(1), look.color(2), look.color(3), look.handWidth(), *look.topmost()};
+        };
+        settings.changeColor(ClockLook::Minute, 0xFF0000);
+        settings.changeHandWidth(2);
+        settings.changeTopmost(false);
+        QCOMPARE(m_desk->setting(),
+                 "; mine\r\n[Line]\r\nLine1=255\r\nLine2=16711680\r\nBorder=Small\r\n[Clock]\r\nwindow=Normal\r\n");
+        QCOMPARE(nextStart(), (QList<qint64>{255, 0xFF0000, 0xFF, 2, false}));
+        settings.resetHands();
+        QCOMPARE(nextStart(), (QList<qint64>{OleColor::WindowText, 0, 0xFF, 3, true}));
     }
 
     void aSmallFacePictureLeavesTheBodyAroundItAlone()
