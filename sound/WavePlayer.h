@@ -1,14 +1,12 @@
 #pragma once
 
+#include "sound/AudioDevice.h"
 #include "sound/SoundPlayer.h"
 
 #include <QTimer>
 
-#include <cstdint>
 #include <optional>
-#include <vector>
 
-class AudioDevice;
 class TimeSource;
 
 // Plays wave files on an audio device that is opened on the first sound, not
@@ -33,9 +31,7 @@ public:
 private:
     bool ready();
     void close();
-    int lengthMs(const std::vector<std::uint8_t>& pcm) const;
-    std::vector<std::uint8_t> defaultSound() const;
-    void start(const std::vector<std::uint8_t>& pcm);
+    std::optional<int> start(const QString& path, AudioDevice::Unreadable unreadable);
 
     AudioDevice& m_device;
     const TimeSource& m_time;
