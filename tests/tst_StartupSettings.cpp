@@ -70,10 +70,6 @@ private slots:
         QTest::newRow("empty values keep the built-in look")
             << QByteArray("[Line]\nLine1=\nLine2=\nLine3=\nBorder=\n[BG]\nlocation=\n[Clock]\nwindow=\n")
             << "- | - - - | 3 | Topmost";
-        QTest::newRow("a file the options dialog wrote")
-            << QByteArray("[Line]\r\nLine1=255\r\nLine2=0\r\nLine3=16711680\r\nBorder=Large\r\n"
-                          "[Clock]\r\nwindow=Normal\r\n[BG]\r\nlocation=/home/u/face.gif\r\n")
-            << "/home/u/face.gif | 255 0 16711680 | 4 | Normal";
         QTest::newRow("a short colour after a long one is not mixed with it")
             << QByteArray("[Line]\nLine1=1234567\nLine2=8\nLine3=x\n") << "- | 1234567 8 - | 3 | Topmost";
         // Nineteen zeros are all that is left of the colour: black.
