@@ -1,5 +1,7 @@
 #include "sound/SdlAudioDevice.h"
 
+#include "sound/SoundLog.h"
+
 #include <SDL.h>
 
 #include <QFile>
@@ -72,7 +74,7 @@ struct SdlAudioDevice::Library
 
     bool resolveAll()
     {
-        return handle != nullptr && resolve(handle, "SDL_SetHint", SetHint)
+        return handle != nullptr && resolve(handle, "SDL_GetError", GetError) && resolve(handle, "SDL_SetHint", SetHint)
             && resolve(handle, "SDL_InitSubSystem", InitSubSystem)
             && resolve(handle, "SDL_QuitSubSystem", QuitSubSystem) && resolve(handle, "SDL_Quit", Quit)
             && resolve(handle, "SDL_OpenAudioDevice", OpenAudioDevice)
@@ -88,6 +90,7 @@ struct SdlAudioDevice::Library
     }
 
     void* handle;
+    decltype(&SDL_GetError) GetError = nullptr;
     decltype(&SDL_SetHint) SetHint = nullptr;
     decltype(&SDL_InitSubSystem) InitSubSystem = nullptr;
     decltype(&SDL_QuitSubSystem) QuitSubSystem = nullptr;
@@ -122,11 +125,21 @@ bool SdlAudioDevice::open()
         return true;
     if (!m_sdl) {
         auto sdl = std::make_unique<Library>(m_libraryName);
-        if (!sdl->resolveAll())
+        if (!sdl->resolveAll()) {
+            qCDebug(lcSound, "No SDL to play sounds with: %s", m_libraryName);
             return false;
+        }
         m_sdl = std::move(sdl);
     }
+    if (openDevice())
+        return true;
+    // Said here, where standard error is back.
+    qCDebug(lcSound, "SDL opened no sound output: %s", m_sdl->GetError());
+    return false;
+}
 
+bool SdlAudioDevice::openDevice()
+{
     const QuietStderr quiet;
     // SDL would otherwise take over SIGINT and SIGTERM for a quit event the
     // clock never reads, and a plain kill would no longer end it. The hint is
@@ -170,14 +183,16 @@ bool SdlAudioDevice::lost() const
     return m_device != 0 && m_sdl->GetAudioDeviceStatus(m_device) == SDL_AUDIO_STOPPED;
 }
 
-std::vector<std::uint8_t> SdlAudioDevice::load(const QString& path) const
+std::vector<std::uint8_t> SdlAudioDevice::load(const QString& path)
 {
     const QByteArray name = QFile::encodeName(path);
     SDL_AudioSpec wave{};
     Uint8* data = nullptr;
     Uint32 length = 0;
     std::vector<std::uint8_t> pcm;
-    if (m_sdl->LoadWAV_RW(m_sdl->RWFromFile(name.constData(), "rb"), 1, &wave, &data, &length)) {
+    // Apart, so that SDL's error is why the file could not be opened.
+    SDL_RWops* file = m_sdl->RWFromFile(name.constData(), "rb");
+    if (file != nullptr && m_sdl->LoadWAV_RW(file, 1, &wave, &data, &length)) {
         SDL_AudioCVT cvt;
         if (m_sdl->BuildAudioCVT(&cvt, wave.format, wave.channels, wave.freq, deviceFormat,
                                  static_cast<Uint8>(m_channels), m_frequency)
@@ -193,6 +208,13 @@ std::vector<std::uint8_t> SdlAudioDevice::load(const QString& path) const
         }
         m_sdl->FreeWAV(data);
     }
+    // Once, not at every ring of an alarm whose sound has gone.
+    if (pcm.empty() && path != m_unreadable)
+        qCWarning(lcSound, "Cannot read the wave file %s: %s", name.constData(), m_sdl->GetError());
+    if (pcm.empty())
+        m_unreadable = path;
+    else if (path == m_unreadable)
+        m_unreadable.clear();
     return pcm;
 }
 

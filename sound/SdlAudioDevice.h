@@ -28,8 +28,9 @@ public:
 private:
     struct Library;
 
+    bool openDevice();
     // The wave file in the device's format; empty when it cannot be read.
-    std::vector<std::uint8_t> load(const QString& path) const;
+    std::vector<std::uint8_t> load(const QString& path);
     // Two short soft beeps, the desktop's usual "something wants you" sound.
     std::vector<std::uint8_t> defaultSound() const;
 
@@ -39,4 +40,6 @@ private:
     int m_frequency = 0;
     int m_channels = 0;
     int m_bufferFrames = 0;
+    // The file last found unreadable: an alarm rings it again and again.
+    QString m_unreadable;
 };

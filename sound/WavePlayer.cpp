@@ -1,7 +1,7 @@
 #include "sound/WavePlayer.h"
 
 #include "platform/TimeSource.h"
-#include "sound/AudioDevice.h"
+#include "sound/SoundLog.h"
 
 namespace {
 
@@ -39,8 +39,11 @@ bool WavePlayer::ready()
 {
     // SDL marks a device whose server has gone, but never finds the server
     // again by itself: only a fresh open does.
-    if (m_open && m_device.lost())
+    if (m_open && m_device.lost()) {
+        qCWarning(lcSound) << "The sound output was lost; it is opened afresh for the next sound";
+        m_silent = true;
         close();
+    }
     if (!m_open) {
         const qint64 now = msOf(m_time.now());
         // A clock set back counts as time enough.
@@ -48,6 +51,13 @@ bool WavePlayer::ready()
         if (!tooSoon) {
             m_open = m_device.open();
             m_failedAt = m_open ? std::nullopt : std::optional<qint64>(now);
+            // Said once, not at every try while an alarm rings without sound;
+            // and the return said as loudly, so that the log tells the end too.
+            if (m_open && m_silent)
+                qCWarning(lcSound) << "A sound output is open again";
+            else if (!m_open && !m_silent)
+                qCWarning(lcSound) << "No sound output could be opened; sounds are silent until one can be";
+            m_silent = !m_open;
         }
     }
     // Whatever a failed try loaded stays only while sounds are still asked for.

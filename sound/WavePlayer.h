@@ -37,5 +37,7 @@ private:
     const TimeSource& m_time;
     bool m_open = false;
     std::optional<qint64> m_failedAt;
+    // A missing or lost output was logged, and its return is still to be.
+    bool m_silent = false;
     QTimer m_idle;
 };
