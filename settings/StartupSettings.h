@@ -6,8 +6,9 @@
 #include <string>
 
 // What setting.ini asks of the clock at start-up, read once in the order face,
-// colours, thickness, window mode. Each entry the file lacks, or holds in a
-// form the clock cannot use, is left for the built-in value.
+// colours, thickness, window mode. A face or colour the file lacks, or holds
+// in a form the clock cannot use, is left for the built-in one; a thickness or
+// window mode the file lacks is its entry's fallback.
 struct StartupSettings
 {
     std::optional<std::string> faceLocation;
