@@ -2,6 +2,7 @@
 
 #include "controls/Design.h"
 #include "controls/OleColor.h"
+#include "settings/SettingKeys.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -12,7 +13,9 @@
 
 ClockLook::ClockLook(QString programDirectory)
     : m_programDirectory(std::move(programDirectory))
-    , m_colors{OleColor::WindowText, 0x000000, 0x0000FF}
+    , m_colors{SettingKeys::HandColors[0].builtIn, SettingKeys::HandColors[1].builtIn,
+               SettingKeys::HandColors[2].builtIn}
+    , m_handWidth(SettingKeys::Border.fallback)
     , m_face(Design::picture("face.gif", qApp->devicePixelRatio()))
     , m_faceSize(Design::logicalSize(m_face))
 {
