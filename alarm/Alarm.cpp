@@ -1,7 +1,15 @@
 #include "alarm/Alarm.h"
 
+#include "alarm/AlarmLog.h"
 #include "platform/TimeSource.h"
 #include "sound/SoundPlayer.h"
+
+namespace {
+
+// Any later after its minute began, something kept the watch from looking.
+constexpr qint64 LateAfterMs = 2000;
+
+} // namespace
 
 Alarm::Alarm(const TimeSource& time, SoundPlayer& sound)
     : m_time(time)
@@ -85,8 +93,26 @@ void Alarm::Timer_Alarm_Timer()
         m_sound.playSync(m_state.AlarmSoundFile);
         return;
     }
-    if (!m_watch.look(m_time.now().msecsSinceEpoch))
+    const LocalDateTime now = m_time.now();
+    if (!m_watch.look(now.msecsSinceEpoch))
         return;
     m_state.AlarmRinging = true;
+    reportGoingOff(now.time, m_watch.lateByMs(now.msecsSinceEpoch));
     emit wentOff();
+}
+
+void Alarm::reportGoingOff(const QTime& at, qint64 lateByMs) const
+{
+    const int hour = m_state.AlarmHour;
+    const int minute = m_state.AlarmMin;
+    const QByteArray when = at.toString(QStringLiteral("HH:mm:ss")).toLatin1();
+    if (lateByMs <= LateAfterMs) {
+        qCInfo(lcAlarm, "the alarm for %d:%02d went off at %s", hour, minute, when.constData());
+        return;
+    }
+    const qint64 seconds = lateByMs / 1000;
+    qCWarning(lcAlarm,
+              "the alarm for %d:%02d went off %lld min %lld s late, at %s: its minute passed while the clock could "
+              "not look (the computer asleep or busy, or its clock set forward)",
+              hour, minute, seconds / 60, seconds % 60, when.constData());
 }

@@ -49,6 +49,7 @@ private:
     void Timer_Alarm_Elapsed();
     void aim();
     int nextLookMs() const;
+    void reportGoingOff(const QTime& at, qint64 lateByMs) const;
 
     const TimeSource& m_time;
     SoundPlayer& m_sound;
