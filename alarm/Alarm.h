@@ -4,6 +4,7 @@
 #include "alarm/AlarmWatch.h"
 
 #include <QObject>
+#include <QTime>
 #include <QTimer>
 
 #include <cstdint>
