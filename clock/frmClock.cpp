@@ -124,9 +124,7 @@ std::string frmClock::timeText() const
 void frmClock::Timer1_Elapsed()
 {
     Timer1_Timer();
-    const QTime now = m_module.platform().time.now().time;
-    m_timer1->start(TimeSteps::untilNextSecond(now, TimeSteps::AfterNewSecondMs));
-    m_module.alarm().followWallClock(now);
+    m_timer1->start(TimeSteps::untilNextSecond(m_module.platform().time.now().time, TimeSteps::AfterNewSecondMs));
 }
 
 void frmClock::pic1_MouseDown(int button)

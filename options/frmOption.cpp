@@ -186,8 +186,8 @@ void frmOption::Form_Load()
     const Alarm& alarm = m_module.alarm();
     m_alarmTab.showArmed(alarm.Timer_AlarmEnabled());
     if (alarm.Timer_AlarmEnabled()) {
-        Combo_Hour().setListIndex(alarm.AlarmHour);
-        Combo_Min().setListIndex(alarm.AlarmMin);
+        Combo_Hour().setListIndex(alarm.state().AlarmHour);
+        Combo_Min().setListIndex(alarm.state().AlarmMin);
     }
 
     Timer_Statusbar_Timer();
