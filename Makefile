@@ -6,11 +6,11 @@ ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 
 # What building and running the clock need, and nothing more: the compiler and
-# build tools, Qt, the X11 client library's headers, SDL (its headers to
-# build; the library, which comes with them, plays the sounds) and the fonts
-# the windows are designed in (Arial's metric twin, and a CJK font for the
-# About window).
-RUN_PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev libxcb1-dev libsdl2-dev \
+# build tools, Qt, the headers of the X11 client library and its shape
+# extension, SDL (its headers to build; the library, which comes with them,
+# plays the sounds) and the fonts the windows are designed in (Arial's metric
+# twin, and a CJK font for the About window).
+RUN_PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev libxcb1-dev libxcb-shape0-dev libsdl2-dev \
                 fonts-liberation fonts-wqy-microhei
 # The format check's and `make format`'s.
 FORMAT_PACKAGES := clang-format

@@ -91,7 +91,7 @@ frmAbout::frmAbout(Module1& module, Forms& forms)
     setFixedSize(toPixels(4890), toPixels(3540));
     setGeometry(toPixels(2340), toPixels(1935), width(), height());
 
-    m_image1->setPixmap(QPixmap::fromImage(Design::picture("mascot.gif")));
+    m_image1->setPixmap(QPixmap::fromImage(Design::picture("mascot.gif", devicePixelRatioF())));
     QFont titleFont = arial(14.25);
     titleFont.setBold(true);
     m_lblTitle->setFont(titleFont);

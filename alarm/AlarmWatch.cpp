@@ -1,12 +1,53 @@
 #include "alarm/AlarmWatch.h"
 
-#include "platform/TimeSource.h"
+#include <QDateTime>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
-bool isAlarmMinute(const AlarmState& alarm, const QTime& now)
+constexpr qint64 MsPerMinute = 60 * 1000;
+constexpr qint64 MsPerDay = 24 * 60 * MsPerMinute;
+constexpr qint64 UnixEpochJulianDay = 2440588;
+// Farther than any zone is from UTC, and nearer than two changes of one zone's offset.
+constexpr qint64 BeyondAnyOffsetMs = 36 * 60 * MsPerMinute;
+
+// What the local clock shows at a moment, counted as if its zone were UTC:
+// readings compare as the clock's face does, whatever the zone.
+qint64 wallClockAt(qint64 moment)
 {
-    return now.hour() == alarm.AlarmHour && now.minute() == alarm.AlarmMin;
+    const QDateTime local = QDateTime::fromMSecsSinceEpoch(moment, Qt::LocalTime);
+    return (local.date().toJulianDay() - UnixEpochJulianDay) * MsPerDay + local.time().msecsSinceStartOfDay();
+}
+
+qint64 offsetAt(qint64 moment)
+{
+    return wallClockAt(moment) - moment;
+}
+
+// The moments the local clock shows `wall`, earliest first: one on most days,
+// two in the hour an autumn change repeats, and in the hour a spring change
+// skips, the moment the clock jumps over it.
+std::vector<qint64> momentsShowing(qint64 wall)
+{
+    const qint64 withOffsetBefore = wall - offsetAt(wall - BeyondAnyOffsetMs);
+    const qint64 withOffsetAfter = wall - offsetAt(wall + BeyondAnyOffsetMs);
+    qint64 first = std::min(withOffsetBefore, withOffsetAfter);
+    qint64 last = std::max(withOffsetBefore, withOffsetAfter);
+    std::vector<qint64> shown;
+    for (const qint64 moment : {first, last}) {
+        if (wallClockAt(moment) == wall && (shown.empty() || shown.back() != moment))
+            shown.push_back(moment);
+    }
+    if (!shown.empty())
+        return shown;
+    // Skipped: the clock shows less than `wall` at `first` and more at `last`.
+    while (last - first > 1) {
+        const qint64 middle = first + (last - first) / 2;
+        (wallClockAt(middle) < wall ? first : last) = middle;
+    }
+    return {last};
 }
 
 QString alarmTime(const AlarmState& alarm)
@@ -17,23 +58,37 @@ QString alarmTime(const AlarmState& alarm)
 
 } // namespace
 
-AlarmWatch::Step AlarmWatch::tick(AlarmState& alarm, const QTime& now)
+void AlarmWatch::aim(int hour, int minute, qint64 now)
 {
-    if (alarm.AlarmRinging)
-        return Step::Ring;
-    if (!isAlarmMinute(alarm, now))
-        return Step::Wait;
-    alarm.AlarmRinging = true;
-    return Step::GoOff;
+    m_hour = hour;
+    m_minute = minute;
+    m_aimedAt = now;
+    m_lastLook = now;
+    const qint64 wallNow = wallClockAt(now);
+    const qint64 minuteBegan = now - wallNow % MsPerMinute;
+    const qint64 today = wallNow - wallNow % MsPerDay + (hour * 60 + minute) * MsPerMinute;
+    for (const qint64 moment : momentsShowing(today)) {
+        if (moment >= minuteBegan) {
+            m_due = moment;
+            return;
+        }
+    }
+    m_due = momentsShowing(today + MsPerDay).front();
 }
 
-int AlarmWatch::nextTickMs(const AlarmState& alarm, const QTime& now)
+bool AlarmWatch::look(qint64 now)
 {
-    if (alarm.AlarmRinging)
-        return RingIntervalMs;
-    if (isAlarmMinute(alarm, now))
-        return 0;
-    return TimeSteps::untilNextMinute(now, AfterMinuteMs);
+    // The wall clock went back (set by hand, or by the network's time): from
+    // here the alarm's minute comes again as the clock will show it.
+    if (now < m_lastLook)
+        aim(m_hour, m_minute, now);
+    m_lastLook = now;
+    return now >= m_due;
+}
+
+qint64 AlarmWatch::lateByMs(qint64 now) const
+{
+    return now - std::max(m_due, m_aimedAt);
 }
 
 QString AlarmWatch::enabledMessage(const AlarmState& alarm)

@@ -3,35 +3,43 @@
 #include "alarm/AlarmState.h"
 
 #include <QString>
-#include <QTime>
+#include <QtGlobal>
 
-// The armed alarm's rules, apart from any window: when it goes off, that it
-// then rings at every tick until switched off, and what it says to the user.
+// When an armed alarm goes off, apart from any window or timer. It keeps the
+// moment the alarm's minute next begins on the local clock, so a look finds a
+// minute that passed while nobody looked (the computer asleep or busy, its
+// clock set forward) and the alarm goes off then, late. Only a wall clock
+// that goes back aims it again. Moments are milliseconds since the epoch; the
+// local clock is the process's time zone.
 class AlarmWatch final
 {
 public:
-    enum class Step {
-        Wait,  // not its minute yet
-        GoOff, // its minute has come: show the pop-up, ring from the next tick on
-        Ring,  // ringing: play the whole sound once
-    };
-
     // While ringing, the pause between the end of one play and the next.
     static constexpr int RingIntervalMs = 300;
-    // Ticks come this long after a new minute begins.
-    static constexpr int AfterMinuteMs = 10;
 
-    // One tick of the watch over an armed alarm. Once it has gone off the time
-    // is no longer looked at: it rings past its minute until switched off.
-    static Step tick(AlarmState& alarm, const QTime& now);
+    // Aims at the next time the local clock shows hour:minute, counted from
+    // the start of the minute `now` lies in: armed inside its own minute, the
+    // alarm goes off at the first look. Where a spring change skips that
+    // minute, the moment the clock jumps over it counts; where an autumn
+    // change repeats it, the first time it shows.
+    void aim(int hour, int minute, qint64 now);
 
-    // How long the watch may sleep after a tick: while ringing, the short
-    // pause; in the alarm's own minute, not at all; otherwise until the next
-    // minute begins, the first moment it could go off.
-    static int nextTickMs(const AlarmState& alarm, const QTime& now);
+    // One look at the wall clock: true once the alarm's minute has begun.
+    bool look(qint64 now);
+
+    // How long after its minute began (or after the arming, inside that
+    // minute) a look at `now` finds the alarm.
+    qint64 lateByMs(qint64 now) const;
 
     // The confirmation of arming and the question before disarming, with CR LF
     // line breaks.
     static QString enabledMessage(const AlarmState& alarm);
     static QString disableQuestion(const AlarmState& alarm);
+
+private:
+    int m_hour = 0;
+    int m_minute = 0;
+    qint64 m_due = 0;
+    qint64 m_aimedAt = 0;
+    qint64 m_lastLook = 0;
 };

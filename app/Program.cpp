@@ -12,9 +12,10 @@
 Program::Program(Module1& module)
     : m_module(module)
     , m_look(module.programDirectory())
-    , m_clock([this] { return new frmClock(m_module, *this, m_look); })
+    , m_lookSettings(module, m_look)
+    , m_clock([this] { return new frmClock(m_module, *this, m_lookSettings); })
     , m_options([this] {
-        auto* options = new frmOption(m_module, *this, m_look);
+        auto* options = new frmOption(m_module, *this, m_lookSettings);
         // The dialog belongs to the clock, and opens beside it.
         m_module.platform().windows.setOwner(*options, clock());
         m_module.platform().windows.placeBeside(*options, clock());

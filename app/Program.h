@@ -2,6 +2,7 @@
 
 #include "app/FormSlot.h"
 #include "clock/ClockLook.h"
+#include "clock/LookSettings.h"
 #include "platform/Forms.h"
 
 class Module1;
@@ -41,6 +42,7 @@ private:
 
     Module1& m_module;
     ClockLook m_look;
+    LookSettings m_lookSettings;
     FormSlot<frmClock> m_clock;
     FormSlot<frmOption> m_options;
     FormSlot<TimesUP> m_popup;

@@ -17,6 +17,7 @@
 #include "sound/WavePlayer.h"
 
 #include <QApplication>
+#include <QByteArray>
 #include <QIcon>
 #include <QPixmap>
 
@@ -26,13 +27,18 @@ namespace {
 
 // The menu's icon set, drawn anew for each size; every window shows it.
 // Window managers get every size an icon holds in a property of each window,
-// so the large ones, which only menus and software centres show, stay out.
-QIcon programIcon()
+// so the large ones, which only menus and software centres show, stay out:
+// the set ends with the first size that serves for 128 logical pixels on a
+// screen of this many device pixels to one.
+QIcon programIcon(qreal ratio)
 {
     QIcon icon;
-    for (const char* name : {"tansywatch-16.png", "tansywatch-22.png", "tansywatch-24.png", "tansywatch-32.png",
-                             "tansywatch-48.png", "tansywatch-64.png", "tansywatch-128.png"})
-        icon.addPixmap(QPixmap::fromImage(Design::picture(name)));
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QByteArray name = "tansywatch-" + QByteArray::number(size) + ".png";
+        icon.addPixmap(QPixmap::fromImage(Design::picture(name.constData())));
+        if (size >= 128 * ratio)
+            break;
+    }
     return icon;
 }
 
@@ -51,7 +57,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QString::fromLatin1(Module1::ProgramTitle));
     QApplication::setApplicationVersion(QString::fromLatin1(Module1::ProgramVersion));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(Module1::DesktopId));
-    QApplication::setWindowIcon(programIcon());
+    QApplication::setWindowIcon(programIcon(app.devicePixelRatio()));
 
     SystemTimeSource time;
     AudioProcess audio(QCoreApplication::applicationFilePath());

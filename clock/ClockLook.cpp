@@ -2,18 +2,23 @@
 
 #include "controls/Design.h"
 #include "controls/OleColor.h"
+#include "controls/WindowsLog.h"
+#include "settings/SettingKeys.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QImageReader>
 
 #include <utility>
 
 ClockLook::ClockLook(QString programDirectory)
     : m_programDirectory(std::move(programDirectory))
-    , m_colors{OleColor::WindowText, 0x000000, 0x0000FF}
-    , m_face(Design::picture("face.gif"))
-    , m_faceSize(m_face.size())
+    , m_colors{SettingKeys::HandColors[0].builtIn, SettingKeys::HandColors[1].builtIn,
+               SettingKeys::HandColors[2].builtIn}
+    , m_handWidth(SettingKeys::Border.fallback)
+    , m_face(Design::picture("face.gif", qApp->devicePixelRatio()))
+    , m_faceSize(Design::logicalSize(m_face))
 {
 }
 
@@ -43,8 +48,12 @@ bool ClockLook::setFace(const QString& location)
     // happened to be started from; and only a plain file can be a picture (a
     // pipe would leave start-up waiting for it).
     const QFileInfo file(QDir(m_programDirectory), location);
-    if (!file.isFile())
+    const auto unread = [&file](const QString& reason) {
+        qCWarning(lcWindows).noquote() << "the face picture" << file.filePath() << "could not be read:" << reason;
         return false;
+    };
+    if (!file.isFile())
+        return unread(file.exists() ? QStringLiteral("not a plain file") : QStringLiteral("no such file"));
     QImageReader reader(file.filePath());
     reader.setDecideFormatFromContent(true);
     // Only the part of the picture inside the clock body can ever show; a huge
@@ -54,7 +63,7 @@ bool ClockLook::setFace(const QString& location)
         reader.setClipRect(QRect(QPoint(0, 0), fullSize.boundedTo(FaceArea)));
     const QImage picture = reader.read();
     if (picture.isNull())
-        return false;
+        return unread(reader.errorString());
     m_face = picture;
     m_faceSize = fullSize.isValid() ? fullSize : picture.size();
     emit faceChanged();

@@ -61,7 +61,7 @@ signals:
 private:
     QString m_programDirectory;
     std::array<std::uint32_t, 3> m_colors;
-    int m_handWidth = 3;
+    int m_handWidth;
     std::optional<bool> m_topmost;
     QImage m_face;
     QSize m_faceSize;

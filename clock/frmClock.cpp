@@ -2,34 +2,36 @@
 
 #include "clock/ClockLook.h"
 #include "clock/HandsArithmetic.h"
+#include "clock/LookSettings.h"
 #include "controls/Design.h"
-#include "controls/OleColor.h"
 #include "controls/Twips.h"
 #include "controls/gifmod.h"
 #include "platform/TimeSource.h"
 #include "platform/WindowSystem.h"
-#include "settings/StartupSettings.h"
 #include "shared/DisableAlarm.h"
 #include "shared/Module1.h"
 
 #include <QCloseEvent>
-#include <QFile>
 
 using Twips::toPixelsF;
 
-frmClock::frmClock(Module1& module, Forms& forms, ClockLook& look)
+frmClock::frmClock(Module1& module, Forms& forms, const LookSettings& settings)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
     , m_module(module)
     , m_forms(forms)
-    , m_look(look)
+    , m_settings(settings)
+    , m_look(settings.look())
     , m_pic1(new PictureBox(this))
     , m_timer1(new QTimer(this))
     , m_imageBG(*m_pic1, Twips::toRect(600, 1320, 960, 960), false)
-    , m_line1(*m_pic1, toPixelsF(1050), toPixelsF(1200), toPixelsF(1050), toPixelsF(1755), OleColor::WindowText, 3)
-    , m_line2(*m_pic1, toPixelsF(600), toPixelsF(1755), toPixelsF(1050), toPixelsF(1755), 0x000000, 3)
+    , m_line1(*m_pic1, toPixelsF(1050), toPixelsF(1200), toPixelsF(1050), toPixelsF(1755),
+              m_look.color(ClockLook::Hour), m_look.handWidth())
+    , m_line2(*m_pic1, toPixelsF(600), toPixelsF(1755), toPixelsF(1050), toPixelsF(1755),
+              m_look.color(ClockLook::Minute), m_look.handWidth())
     , m_imageClose(*m_pic1, Twips::toRect(840, 450, 375, 135), false)
     , m_imageLock(*m_pic1, Twips::toRect(600, 120, 855, 255), false)
-    , m_line3(*m_pic1, toPixelsF(1050), toPixelsF(1755), toPixelsF(1680), toPixelsF(1755), 0x0000FF, 3)
+    , m_line3(*m_pic1, toPixelsF(1050), toPixelsF(1755), toPixelsF(1680), toPixelsF(1755),
+              m_look.color(ClockLook::Second), m_look.handWidth())
     , m_imageSmallAlarm(*m_pic1, Twips::toRect(781, 2050, 596, 450), true)
 {
     setWindowTitle(QString::fromLatin1(Module1::ProgramTitle));
@@ -38,25 +40,20 @@ frmClock::frmClock(Module1& module, Forms& forms, ClockLook& look)
     setAttribute(Qt::WA_NoSystemBackground);
     setAttribute(Qt::WA_OpaquePaintEvent);
     m_pic1->move(0, 0);
-    m_pic1->setPicture(Design::picture("clock_body.gif"));
-    m_imageSmallAlarm.setPicture(Design::picture("alarm_icon.gif"));
+    m_pic1->setPicture(Design::picture("clock_body.gif", devicePixelRatioF()));
+    m_imageSmallAlarm.setPicture(Design::picture("alarm_icon.gif", devicePixelRatioF()));
     showFace();
-    LineControl* hands[] = {&m_line1, &m_line2, &m_line3};
-    for (int hand = ClockLook::Hour; hand <= ClockLook::Second; ++hand) {
-        hands[hand - 1]->setBorderColor(look.color(hand));
-        hands[hand - 1]->setBorderWidth(look.handWidth());
-    }
-    connect(&look, &ClockLook::colorChanged, this, [this](int hand, std::uint32_t color) {
+    connect(&m_look, &ClockLook::colorChanged, this, [this](int hand, std::uint32_t color) {
         LineControl* lines[] = {&m_line1, &m_line2, &m_line3};
         lines[hand - 1]->setBorderColor(color);
     });
-    connect(&look, &ClockLook::handWidthChanged, this, [this](int width) {
+    connect(&m_look, &ClockLook::handWidthChanged, this, [this](int width) {
         for (LineControl* line : {&m_line1, &m_line2, &m_line3})
             line->setBorderWidth(width);
     });
-    connect(&look, &ClockLook::topmostChanged, this,
+    connect(&m_look, &ClockLook::topmostChanged, this,
             [this](bool topmost) { m_module.platform().windows.setTopmost(*this, topmost); });
-    connect(&look, &ClockLook::faceChanged, this, &frmClock::showFace);
+    connect(&m_look, &ClockLook::faceChanged, this, &frmClock::showFace);
     connect(&module.alarm(), &Alarm::armedChanged, this, [this](bool armed) {
         m_imageSmallAlarm.setVisible(armed);
         m_imageSmallAlarm.setEnabled(armed);
@@ -88,19 +85,9 @@ void frmClock::Form_Load()
     m_line3.setStart(m_line1.X1(), m_line3.Y1());
     m_line1.setStart(m_line1.X1(), m_line3.Y1());
 
-    gifmod::fitWindowToPicture(*this, *m_pic1);
+    gifmod::fitWindowToPicture(*this, *m_pic1, m_module.platform().windows);
 
-    const StartupSettings settings = StartupSettings::read(QFile::encodeName(m_module.settingsPath()).toStdString());
-    if (settings.faceLocation)
-        m_look.setFace(QFile::decodeName(settings.faceLocation->c_str()));
-    for (std::size_t hand = 0; hand < settings.handColors.size(); ++hand) {
-        if (settings.handColors[hand])
-            m_look.setColor(int(hand) + 1, static_cast<std::uint32_t>(*settings.handColors[hand]));
-    }
-    if (settings.handWidth)
-        m_look.setHandWidth(*settings.handWidth);
-    if (settings.stacking != StartupSettings::Stacking::Unchanged)
-        m_look.setTopmost(settings.stacking == StartupSettings::Stacking::Topmost);
+    m_settings.read();
 
     // The position is never stored: every start puts the clock in the middle.
     Design::centreOnScreen(*this);
@@ -137,9 +124,7 @@ std::string frmClock::timeText() const
 void frmClock::Timer1_Elapsed()
 {
     Timer1_Timer();
-    const QTime now = m_module.platform().time.now().time;
-    m_timer1->start(TimeSteps::untilNextSecond(now, TimeSteps::AfterNewSecondMs));
-    m_module.alarm().followWallClock(now);
+    m_timer1->start(TimeSteps::untilNextSecond(m_module.platform().time.now().time, TimeSteps::AfterNewSecondMs));
 }
 
 void frmClock::pic1_MouseDown(int button)

@@ -11,6 +11,7 @@
 #include <string>
 
 class ClockLook;
+class LookSettings;
 class Module1;
 
 // The clock itself: a frameless window cut to the outline of the clock body,
@@ -21,7 +22,7 @@ class frmClock final : public QWidget
     Q_OBJECT
 
 public:
-    frmClock(Module1& module, Forms& forms, ClockLook& look);
+    frmClock(Module1& module, Forms& forms, const LookSettings& settings);
     ~frmClock() override;
 
     void Form_Load();
@@ -63,6 +64,7 @@ private:
 
     Module1& m_module;
     Forms& m_forms;
+    const LookSettings& m_settings;
     ClockLook& m_look;
     PictureBox* m_pic1;
     QTimer* m_timer1;

@@ -21,6 +21,12 @@ install(FILES packaging/${TANSY_DESKTOP_ID}.metainfo.xml DESTINATION share/metai
 foreach(size IN LISTS TANSY_ICON_SIZES)
     install(FILES resources/tansywatch-${size}.png
         DESTINATION share/icons/hicolor/${size}x${size}/apps RENAME ${TANSY_DESKTOP_ID}.png)
+    # Screens of two device pixels to one take the size drawn for twice as many.
+    math(EXPR double "${size} * 2")
+    if(double IN_LIST TANSY_ICON_SIZES)
+        install(FILES resources/tansywatch-${double}.png
+            DESTINATION share/icons/hicolor/${size}x${size}@2/apps RENAME ${TANSY_DESKTOP_ID}.png)
+    endif()
 endforeach()
 
 # The manual and the changelog go compressed, as Debian wants them; -n keeps

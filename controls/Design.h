@@ -28,4 +28,19 @@ void centreOnScreen(QWidget& window);
 // format its name says: guessing would load and ask every image plugin.
 QImage picture(const char* name);
 
+// A picture built into the program for a screen of `ratio` device pixels per
+// logical pixel: the one drawn for that ratio (name@1.5x.gif, name@2x.gif),
+// or else the one drawn for the nearest larger ratio, or the largest, scaled
+// to it. Its logical size is that of the 1x picture.
+QImage picture(const char* name, qreal ratio);
+
+// The picture with `ratio` device pixels per logical pixel and its logical
+// size kept, scaled smoothly where it has another ratio. A picture whose
+// pixels are each opaque or transparent, as a GIF's are, stays so: windows
+// are cut to such outlines.
+QImage atRatio(const QImage& picture, qreal ratio);
+
+// The size a picture takes in logical pixels.
+QSize logicalSize(const QImage& picture);
+
 } // namespace Design

@@ -1,5 +1,8 @@
 #include "controls/ImageControl.h"
 
+#include "controls/Design.h"
+#include "controls/PictureBox.h"
+
 #include <QPainter>
 
 ImageControl::ImageControl(PictureBox& container, const QRect& geometry, bool stretch)
@@ -11,7 +14,7 @@ ImageControl::ImageControl(PictureBox& container, const QRect& geometry, bool st
 
 void ImageControl::setPicture(const QImage& picture)
 {
-    setPicture(picture, picture.size());
+    setPicture(picture, Design::logicalSize(picture));
 }
 
 void ImageControl::setPicture(const QImage& topLeftPart, const QSize& fullSize)
@@ -19,7 +22,8 @@ void ImageControl::setPicture(const QImage& topLeftPart, const QSize& fullSize)
     const QRect before = bounds();
     if (!m_stretch)
         m_geometry.setSize(fullSize);
-    m_picture = QPixmap::fromImage(topLeftPart);
+    // Scaled once here rather than at every repaint under the moving hands.
+    m_picture = QPixmap::fromImage(Design::atRatio(topLeftPart, container().devicePixelRatioF()));
     changed(before);
 }
 

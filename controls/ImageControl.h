@@ -15,9 +15,11 @@ class ImageControl final : public WindowlessControl
 public:
     ImageControl(PictureBox& container, const QRect& geometry, bool stretch);
 
+    // Shown at the picture's logical size, in the screen's device pixels.
     void setPicture(const QImage& picture);
-    // Only the top-left part of a picture of fullSize: the part that can ever
-    // show. Without Stretch the control still takes the full size.
+    // Only the top-left part of a picture of fullSize (logical pixels): the
+    // part that can ever show. Without Stretch the control still takes the
+    // full size.
     void setPicture(const QImage& topLeftPart, const QSize& fullSize);
     bool hasPicture() const { return !m_picture.isNull(); }
 

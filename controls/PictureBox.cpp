@@ -1,5 +1,6 @@
 #include "controls/PictureBox.h"
 
+#include "controls/Design.h"
 #include "controls/OleColor.h"
 #include "controls/WindowlessControl.h"
 
@@ -21,7 +22,7 @@ void PictureBox::setPicture(const QImage& picture)
 {
     m_picture = picture;
     if (m_autoSize && !m_picture.isNull())
-        resize(m_picture.size());
+        resize(Design::logicalSize(m_picture));
     redraw();
 }
 
@@ -29,7 +30,7 @@ void PictureBox::setAutoSize(bool autoSize)
 {
     m_autoSize = autoSize;
     if (m_autoSize && !m_picture.isNull())
-        resize(m_picture.size());
+        resize(Design::logicalSize(m_picture));
 }
 
 // Like any picture box, the desktop's button face where the picture is
@@ -49,8 +50,12 @@ void PictureBox::redraw()
         // From premultiplied ARGB the painter blends in one go; from a palette
         // picture it would start a thread pool to split the work, whose threads
         // and their heaps then stay with the program for good.
-        painter.drawImage(0, 0, m_picture.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+        QImage blended = m_picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        // Pixel for pixel, whatever screen the picture was drawn for.
+        blended.setDevicePixelRatio(1);
+        painter.drawImage(0, 0, blended);
     }
+    m_drawn.setDevicePixelRatio(m_picture.devicePixelRatio());
     m_drawnPixmap = QPixmap::fromImage(m_drawn);
     update();
 }
@@ -71,7 +76,7 @@ void PictureBox::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    if (!m_drawnPixmap.rect().contains(rect()))
+    if (!QRect(QPoint(0, 0), m_drawnPixmap.deviceIndependentSize().toSize()).contains(rect()))
         painter.fillRect(rect(), backColor());
     painter.drawPixmap(0, 0, m_drawnPixmap);
     for (const WindowlessControl* control : m_controls) {

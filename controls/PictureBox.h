@@ -12,7 +12,8 @@ class WindowlessControl;
 // A box that shows a picture over its background colour and paints the
 // windowless controls it contains on top of it, bottom to top. It keeps the
 // picture as drawn (transparent parts in the background colour), which is
-// what the window outline is cut from.
+// what the window outline is cut from. A picture for a scaled screen keeps
+// its device pixels; the box takes its logical size.
 class PictureBox final : public QWidget
 {
     Q_OBJECT
@@ -24,7 +25,8 @@ public:
     void setPicture(const QImage& picture);
     void setAutoSize(bool autoSize);
 
-    // The persistent bitmap: the picture over the background colour.
+    // The persistent bitmap: the picture over the background colour, pixel
+    // for pixel as the picture has them.
     const QImage& drawnImage() const { return m_drawn; }
 
     void addControl(WindowlessControl& control);

@@ -21,7 +21,8 @@ void PictureButton::paintEvent(QPaintEvent*)
 
     const int gap = 2;
     const int textHeight = fontMetrics().height();
-    const QSize pictureSize = m_picture.size().boundedTo(size() - QSize(4, textHeight + gap + 4));
+    const QSize pictureSize = m_picture.deviceIndependentSize().toSize().boundedTo(size()
+                                                                                   - QSize(4, textHeight + gap + 4));
     const int top = (height() - pictureSize.height() - gap - textHeight) / 2;
     const QPoint shift = isDown() ? QPoint(1, 1) : QPoint(0, 0);
     const QRect pictureRect(QPoint((width() - pictureSize.width()) / 2, top) + shift, pictureSize);

@@ -1,6 +1,7 @@
 #include "controls/gifmod.h"
 
 #include "controls/PictureBox.h"
+#include "platform/WindowSystem.h"
 
 #include <QImage>
 
@@ -56,12 +57,19 @@ QRegion gifmod::CreateRegionFromPicture(const PictureBox& box)
     return regionFromImage(box.drawnImage());
 }
 
-void gifmod::fitWindowToPicture(QWidget& window, PictureBox& box)
+void gifmod::fitWindowToPicture(QWidget& window, PictureBox& box, WindowSystem& windows)
 {
     box.setAutoSize(true);
-    window.resize(box.size());
+    // Of one size only: on a screen of 1.5 device pixels to one, Qt asks the
+    // window manager for sizes in steps of 2 device pixels, and one that
+    // keeps to them would cut a pixel off the picture's odd width.
+    window.setFixedSize(box.size());
     const QRegion outline = CreateRegionFromPicture(box);
-    if (outline.isEmpty())
+    // A window's own mask is in logical pixels: on a scaled screen it would
+    // cut the window in steps of whole logical pixels.
+    if (!qFuzzyCompare(box.drawnImage().devicePixelRatio(), 1.0))
+        windows.setShape(window, outline);
+    else if (outline.isEmpty())
         window.clearMask();
     else
         window.setMask(outline);

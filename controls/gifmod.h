@@ -7,6 +7,7 @@
 
 class PictureBox;
 class QWidget;
+class WindowSystem;
 
 // Cuts a window to the outline of its picture.
 class gifmod final
@@ -40,13 +41,15 @@ public:
     // right edge. Empty when every pixel has the top-left colour.
     static std::vector<RunRect> scanRuns(const PixelGrid& grid);
 
-    // The region of the box's picture as drawn; empty (no region) when the
-    // picture has no pixel that differs from its top-left pixel.
+    // The region of the box's picture as drawn, in the picture's own pixels;
+    // empty (no region) when the picture has no pixel that differs from its
+    // top-left pixel.
     static QRegion CreateRegionFromPicture(const PictureBox& box);
     static QRegion regionFromImage(const QImage& image);
 
-    // Sizes the window to its picture box, the box to its picture, and cuts
+    // Fixes the window at the size of its picture box, the box at its picture's, and cuts
     // the window to the picture's outline; a picture without one leaves the
-    // window a plain rectangle.
-    static void fitWindowToPicture(QWidget& window, PictureBox& box);
+    // window a plain rectangle. The outline of a picture for a scaled screen
+    // follows its device pixels.
+    static void fitWindowToPicture(QWidget& window, PictureBox& box, WindowSystem& windows);
 };

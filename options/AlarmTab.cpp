@@ -40,7 +40,7 @@ AlarmTab::AlarmTab(Module1& module, Forms& forms, PictureBox& page)
 {
     label("Time Setting", &page, toRect(120, 0, 1095, 255));
     label("Sound Alarm", &page, toRect(120, 1200, 1095, 255));
-    m_imageAlarm.setPicture(Design::picture("alarm_icon.gif"));
+    m_imageAlarm.setPicture(Design::picture("alarm_icon.gif", page.devicePixelRatioF()));
     m_imageAlarm.setVisible(false);
 
     QObject::connect(m_comboHour, &ComboBox::Click, &page, [this] { Combo_Hour_Click(); });
@@ -62,14 +62,14 @@ void AlarmTab::Combo_Hour_Click()
 {
     const int index = m_comboHour->ListIndex();
     if (index >= 0)
-        m_module.alarm().AlarmHour = static_cast<std::int16_t>(m_comboHour->itemText(index).toShort());
+        m_module.alarm().setAlarmHour(static_cast<std::int16_t>(m_comboHour->itemText(index).toShort()));
 }
 
 void AlarmTab::Combo_Min_Click()
 {
     const int index = m_comboMin->ListIndex();
     if (index >= 0)
-        m_module.alarm().AlarmMin = static_cast<std::int16_t>(m_comboMin->itemText(index).toShort());
+        m_module.alarm().setAlarmMin(static_cast<std::int16_t>(m_comboMin->itemText(index).toShort()));
 }
 
 // The dialog closes itself at the end of either branch; its window is deleted
@@ -89,7 +89,7 @@ void AlarmTab::Cmd_Alarm_Click()
     // The watch starts before the confirmation: an alarm set for this very
     // minute goes off while the box is still open.
     alarm.arm();
-    m_module.msgBox(AlarmWatch::enabledMessage(alarm), MsgBox::vbInformation);
+    m_module.msgBox(AlarmWatch::enabledMessage(alarm.state()), MsgBox::vbInformation);
     // The pop-up is made ready now and waits hidden; had the alarm gone off
     // during the box, its pop-up is put away again and it rings unseen.
     m_forms.Hide(Forms::Form::Popup);
@@ -105,5 +105,5 @@ void AlarmTab::Option_sound_Click(int index)
     m_module.PlaySoundCue(file);
     if (m_module.msgBox(QStringLiteral("Be the sound of alarm?"), MsgBox::vbYesNo + MsgBox::vbQuestion)
         == MsgBox::vbYes)
-        m_module.alarm().AlarmSoundFile = m_module.fileBeside(file);
+        m_module.alarm().setAlarmSoundFile(m_module.fileBeside(file));
 }

@@ -1,6 +1,7 @@
 #include "options/frmOption.h"
 
 #include "clock/ClockLook.h"
+#include "clock/LookSettings.h"
 #include "controls/ComboBox.h"
 #include "controls/Design.h"
 #include "controls/DesignFont.h"
@@ -69,31 +70,27 @@ void showColor(QLineEdit& box, std::uint32_t oleColor)
 
 // A list of the words setting.ini stores, in their order.
 template <std::size_t N>
-ComboBox* comboWith(const char* designText, const SettingWord (&items)[N], QWidget* parent, const QRect& geometry)
+ComboBox* comboWith(const char* designText, const WordSetting<N>& setting, QWidget* parent, const QRect& geometry)
 {
     ComboBox* combo = place(new ComboBox(QString::fromLatin1(designText), parent), geometry);
-    for (const SettingWord& item : items)
+    for (const SettingWord& item : setting.words)
         combo->AddItem(QString::fromLatin1(item.word));
     return combo;
 }
 
-QString text(const std::string& value)
+QPixmap picture(const char* name, const QWidget& window)
 {
-    return QString::fromStdString(value);
-}
-
-QPixmap picture(const char* name)
-{
-    return QPixmap::fromImage(Design::picture(name));
+    return QPixmap::fromImage(Design::picture(name, window.devicePixelRatioF()));
 }
 
 } // namespace
 
-frmOption::frmOption(Module1& module, Forms& forms, ClockLook& look)
+frmOption::frmOption(Module1& module, Forms& forms, const LookSettings& settings)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_module(module)
     , m_forms(forms)
-    , m_look(look)
+    , m_settings(settings)
+    , m_look(settings.look())
     , m_tabStrip1(place(new TabStrip({QStringLiteral("Option"), QStringLiteral("Alarm"), QStringLiteral("Background"),
                                       QStringLiteral("About")},
                                      DesignFont::formFont(this)),
@@ -106,26 +103,28 @@ frmOption::frmOption(Module1& module, Forms& forms, ClockLook& look)
     , m_textLine2(swatch("Min", m_picOption[0], toRect(720, 240, 375, 270)))
     , m_textLine3(swatch("Sec", m_picOption[0], toRect(240, 240, 375, 270)))
     , m_cmdHandsDefault(place(new QPushButton(QStringLiteral("Default"), m_picOption[0]), toRect(240, 720, 735, 255)))
-    , m_comboBorder(comboWith("Border", SettingKeys::HandWidths, m_picOption[0], toRect(1080, 720, 855, 330)))
-    , m_comboClockInterface(comboWith("Clock", SettingKeys::WindowModes, m_picOption[0], toRect(1920, 720, 855, 330)))
+    , m_comboBorder(comboWith("Border", SettingKeys::Border, m_picOption[0], toRect(1080, 720, 855, 330)))
+    , m_comboClockInterface(comboWith("Clock", SettingKeys::Window, m_picOption[0], toRect(1920, 720, 855, 330)))
     , m_image3(*m_picOption[0], toRect(1875, -40, 615, 855), true)
-    , m_line1(*m_picOption[0], toPixelsF(2040), toPixelsF(360), toPixelsF(2160), toPixelsF(480), OleColor::WindowText,
-              2)
-    , m_line2(*m_picOption[0], toPixelsF(2360), toPixelsF(360), toPixelsF(2160), toPixelsF(480), OleColor::WindowText,
-              2)
-    , m_line3(*m_picOption[0], toPixelsF(2160), toPixelsF(700), toPixelsF(2160), toPixelsF(480), 0x0000FF, 2)
+    , m_line1(*m_picOption[0], toPixelsF(2040), toPixelsF(360), toPixelsF(2160), toPixelsF(480),
+              m_look.color(ClockLook::Hour), 2)
+    , m_line2(*m_picOption[0], toPixelsF(2360), toPixelsF(360), toPixelsF(2160), toPixelsF(480),
+              m_look.color(ClockLook::Minute), 2)
+    , m_line3(*m_picOption[0], toPixelsF(2160), toPixelsF(700), toPixelsF(2160), toPixelsF(480),
+              m_look.color(ClockLook::Second), 2)
     , m_line4_0(*m_picOption[0], 0, toPixelsF(1170), toPixelsF(2760), toPixelsF(1170), 0xFFFFFF, 1)
     , m_line4_1(*m_picOption[0], 0, toPixelsF(1150), toPixelsF(2760), toPixelsF(1150), OleColor::GrayText, 1)
     , m_cmdTime(place(new QPushButton(QStringLiteral("Set System Time"), m_picOption[0]), toRect(120, 1320, 1695, 330)))
     , m_image1(*m_picOption[0], toRect(2040, 1230, 480, 480), false)
     , m_alarmTab(module, forms, *m_picOption[1])
-    , m_cmdChangePic(place(new PictureButton(QStringLiteral("Customerize"), picture("cartoon.gif"), m_picOption[2]),
-                           toRect(120, 360, 1215, 1215)))
-    , m_cmdDefault(place(new PictureButton(QStringLiteral("Default"), picture("face.gif"), m_picOption[2]),
+    , m_cmdChangePic(
+          place(new PictureButton(QStringLiteral("Customerize"), picture("cartoon.gif", *this), m_picOption[2]),
+                toRect(120, 360, 1215, 1215)))
+    , m_cmdDefault(place(new PictureButton(QStringLiteral("Default"), picture("face.gif", *this), m_picOption[2]),
                          toRect(1440, 360, 1215, 1215)))
-    , m_cmdHelp(place(new PictureButton(QStringLiteral("Help"), picture("help_book.gif"), m_picOption[3]),
+    , m_cmdHelp(place(new PictureButton(QStringLiteral("Help"), picture("help_book.gif", *this), m_picOption[3]),
                       toRect(120, 360, 1215, 975)))
-    , m_cmdAbout(place(new PictureButton(QStringLiteral("About"), picture("notebook.gif"), m_picOption[3]),
+    , m_cmdAbout(place(new PictureButton(QStringLiteral("About"), picture("notebook.gif", *this), m_picOption[3]),
                        toRect(1440, 360, 1215, 975)))
 {
     setWindowTitle(QString::fromLatin1(Module1::ProgramTitle));
@@ -136,8 +135,8 @@ frmOption::frmOption(Module1& module, Forms& forms, ClockLook& look)
     label("Sec", option, toRect(300, 480, 375, 255));
     label("Min", option, toRect(800, 480, 375, 255));
     label("Hour", option, toRect(1250, 480, 375, 255));
-    m_image3.setPicture(Design::picture("clock_body.gif"));
-    m_image1.setPicture(Design::picture("computer_clock.gif"));
+    m_image3.setPicture(Design::picture("clock_body.gif", devicePixelRatioF()));
+    m_image1.setPicture(Design::picture("computer_clock.gif", devicePixelRatioF()));
     label("Background Change", m_picOption[2], toRect(240, 0, 1815, 255));
     label("Help and About", m_picOption[3], toRect(240, 0, 1695, 255));
 
@@ -187,8 +186,8 @@ void frmOption::Form_Load()
     const Alarm& alarm = m_module.alarm();
     m_alarmTab.showArmed(alarm.Timer_AlarmEnabled());
     if (alarm.Timer_AlarmEnabled()) {
-        Combo_Hour().setListIndex(alarm.AlarmHour);
-        Combo_Min().setListIndex(alarm.AlarmMin);
+        Combo_Hour().setListIndex(alarm.state().AlarmHour);
+        Combo_Min().setListIndex(alarm.state().AlarmMin);
     }
 
     Timer_Statusbar_Timer();
@@ -262,9 +261,7 @@ void frmOption::chooseHandColor(int hand)
         this, OleColor::toColor(m_commonDialogColor, palette()));
     if (picked)
         m_commonDialogColor = OleColor::fromRgb(picked->red(), picked->green(), picked->blue());
-    m_look.setColor(hand, m_commonDialogColor);
-    const SettingKey* keys[] = {&SettingKeys::HourColor, &SettingKeys::MinuteColor, &SettingKeys::SecondColor};
-    m_module.writeSetting(*keys[hand - 1], text(SettingKeys::colorText(m_commonDialogColor)));
+    m_settings.changeColor(hand, m_commonDialogColor);
 }
 
 // The sample hand and the swatch follow the clock's hand.
@@ -286,38 +283,26 @@ void frmOption::showHandWidth(int clockWidth)
 void frmOption::Cmd_HandsDefault_Click()
 {
     m_module.PlaySoundCue(QStringLiteral("do.wav"));
-    m_look.setColor(ClockLook::Second, 0x0000FF);
-    m_look.setColor(ClockLook::Minute, 0x000000);
-    m_look.setColor(ClockLook::Hour, 0x000000);
-    m_module.writeSetting(SettingKeys::HourColor, QString());
-    m_module.writeSetting(SettingKeys::MinuteColor, QString());
-    m_module.writeSetting(SettingKeys::SecondColor, QString());
-    m_look.setHandWidth(SettingKeys::DefaultHandWidth);
-    m_module.writeSetting(SettingKeys::Border, text(SettingKeys::handWidthWord(SettingKeys::DefaultHandWidth)));
-    m_look.setTopmost(SettingKeys::DefaultTopmost);
-    m_module.writeSetting(SettingKeys::Window, text(SettingKeys::windowModeWord(SettingKeys::DefaultTopmost)));
+    m_settings.resetHands();
 }
 
 void frmOption::Combo_Border_Click()
 {
     m_module.PlaySoundCue(QStringLiteral("do.wav"));
     const int index = m_comboBorder->ListIndex();
-    if (index < 0 || index >= int(std::size(SettingKeys::HandWidths)))
+    if (index < 0 || index >= int(SettingKeys::Border.words.size()))
         return;
-    const int width = SettingKeys::HandWidths[index].value;
-    m_look.setHandWidth(width);
-    m_module.writeSetting(SettingKeys::Border, text(SettingKeys::handWidthWord(width)));
+    m_settings.changeHandWidth(SettingKeys::Border.words.at(std::size_t(index)).value);
 }
 
 void frmOption::Combo_ClockInterface_Click()
 {
     m_module.PlaySoundCue(QStringLiteral("do.wav"));
     const int index = m_comboClockInterface->ListIndex();
-    if (index < 0 || index >= int(std::size(SettingKeys::WindowModes)))
+    if (index < 0 || index >= int(SettingKeys::Window.words.size()))
         return;
-    const bool top = SettingKeys::WindowModes[index].value != 0;
-    m_look.setTopmost(top);
-    m_module.writeSetting(SettingKeys::Window, text(SettingKeys::windowModeWord(top)));
+    const bool top = SettingKeys::Window.words.at(std::size_t(index)).value != 0;
+    m_settings.changeTopmost(top);
     m_module.msgBox(top ? QStringLiteral("The Clock is on the Top!")
                         : QStringLiteral("The Clock is Normal Window now!"),
                     MsgBox::vbOKOnly);
@@ -340,7 +325,7 @@ void frmOption::Cmd_ChangePic_Click()
         return;
     m_look.setFace(file);
     m_module.msgBox(QStringLiteral("You clock 's background is changed."), MsgBox::vbInformation);
-    m_module.writeSetting(SettingKeys::FacePicture, file);
+    m_settings.storeFace(file);
 }
 
 // The stored path is emptied first, so even without tansy.gif the next start
@@ -348,7 +333,7 @@ void frmOption::Cmd_ChangePic_Click()
 void frmOption::Cmd_Default_Click()
 {
     m_module.PlaySoundCue(QStringLiteral("do.wav"));
-    m_module.writeSetting(SettingKeys::FacePicture, QString());
+    m_settings.storeFace(QString());
     if (!m_look.setFace(m_module.fileBeside(QStringLiteral("tansy.gif"))))
         return;
     m_module.msgBox(QStringLiteral("The Clock's BG is changed to default Tansy picture."), MsgBox::vbInformation);

@@ -11,6 +11,7 @@
 class ClockLook;
 class ComboBox;
 class Forms;
+class LookSettings;
 class Module1;
 class PictureBox;
 class QLabel;
@@ -28,7 +29,7 @@ class frmOption final : public QDialog
     Q_OBJECT
 
 public:
-    frmOption(Module1& module, Forms& forms, ClockLook& look);
+    frmOption(Module1& module, Forms& forms, const LookSettings& settings);
     ~frmOption() override;
 
     void Form_Load();
@@ -99,6 +100,7 @@ private:
 
     Module1& m_module;
     Forms& m_forms;
+    const LookSettings& m_settings;
     ClockLook& m_look;
     TabStrip* m_tabStrip1;
     std::array<PictureBox*, 4> m_picOption;

@@ -1,6 +1,7 @@
 #include "platform/QtWindowSystem.h"
 
 #include "platform/WindowPlacement.h"
+#include "platform/WindowShape.h"
 
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -198,6 +199,11 @@ void QtWindowSystem::startMove(QWidget& window)
     m_pendingMove = nullptr;
     if (QGuiApplication::mouseButtons() & Qt::LeftButton)
         m_pendingMove = window.windowHandle();
+}
+
+void QtWindowSystem::setShape(QWidget& window, const QRegion& outline)
+{
+    WindowShape::set(window, outline);
 }
 
 void QtWindowSystem::pointerMoved(QEvent* event)

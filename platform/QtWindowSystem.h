@@ -21,6 +21,7 @@ public:
     void setOwner(QWidget& window, QWidget& owner) override;
     void placeBeside(QWidget& window, QWidget& owner) override;
     void startMove(QWidget& window) override;
+    void setShape(QWidget& window, const QRegion& outline) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

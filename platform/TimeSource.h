@@ -3,11 +3,13 @@
 #include <QDate>
 #include <QTime>
 
-// The local date and time as the wall clock shows them.
+// The local date and time as the wall clock shows them, and the moment itself:
+// the local reading is ambiguous in the hour an autumn change repeats.
 struct LocalDateTime
 {
     QDate date;
     QTime time;
+    qint64 msecsSinceEpoch = 0;
 };
 
 // The one place the program learns the local date and time, so that the clock,

@@ -1,5 +1,6 @@
 #pragma once
 
+class QRegion;
 class QWidget;
 
 // What the program asks of the window manager beyond what a widget does by itself.
@@ -22,4 +23,9 @@ public:
     // window with the pointer until the button is released. A press released
     // without motion, or of another button, moves nothing.
     virtual void startMove(QWidget& window) = 0;
+    // Cuts the window to an outline given in device pixels, the screen's own,
+    // which a window's mask in logical pixels cannot follow on a scaled
+    // screen. The window keeps it however often it is shown; an empty outline
+    // leaves it a plain rectangle.
+    virtual void setShape(QWidget& window, const QRegion& outline) = 0;
 };

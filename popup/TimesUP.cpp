@@ -5,6 +5,7 @@
 #include "controls/PictureBox.h"
 #include "controls/gifmod.h"
 #include "platform/Forms.h"
+#include "platform/Platform.h"
 #include "shared/DisableAlarm.h"
 #include "shared/Module1.h"
 
@@ -20,7 +21,7 @@ TimesUP::TimesUP(Module1& module, Forms& forms)
     setWindowIcon(NoIcon::icon());
     setAttribute(Qt::WA_NoSystemBackground);
     m_pic1->move(0, 0);
-    m_pic1->setPicture(Design::picture("banner.gif"));
+    m_pic1->setPicture(Design::picture("banner.gif", devicePixelRatioF()));
     connect(m_pic1, &PictureBox::MouseDown, this, [this](int, QPoint position) { pic1_MouseDown(position); });
     connect(m_pic1, &PictureBox::MouseMove, this, [this](int, QPoint position) { pic1_MouseMove(position); });
     connect(m_pic1, &PictureBox::MouseUp, this, [this] { pic1_MouseUp(); });
@@ -30,7 +31,7 @@ TimesUP::TimesUP(Module1& module, Forms& forms)
 // or not sized.
 void TimesUP::Form_Load()
 {
-    gifmod::fitWindowToPicture(*this, *m_pic1);
+    gifmod::fitWindowToPicture(*this, *m_pic1, m_module.platform().windows);
 }
 
 void TimesUP::showEvent(QShowEvent* event)

@@ -19,6 +19,14 @@
 
 namespace {
 
+// A failure the system did not report itself, told the way it would have.
+template <class Result>
+Result failWith(int reason, Result result)
+{
+    errno = reason;
+    return result;
+}
+
 constexpr int MaxLinkHops = 40;
 constexpr int MaxTemporaryAttempts = 16;
 // A settings file is a few hundred bytes; anything past this is no settings file
@@ -46,13 +54,13 @@ std::optional<std::string> followLinks(std::string path)
         std::vector<char> target(4096);
         const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
         if (length <= 0 || static_cast<std::size_t>(length) >= target.size())
-            return std::nullopt;
+            return failWith(ENAMETOOLONG, std::nullopt);
         std::string next(target.data(), static_cast<std::size_t>(length));
         if (next.front() != '/' && path.find('/') != std::string::npos)
             next = directoryOf(path) + next;
         path = std::move(next);
     }
-    return std::nullopt;
+    return failWith(ELOOP, std::nullopt);
 }
 
 std::string temporaryPrefixFor(const std::string& target)
@@ -161,8 +169,9 @@ bool replaceFile(const std::string& target, std::string_view bytes, std::optiona
     ok = ::close(fd) == 0 && ok;
     ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
     if (!ok) {
+        const int reason = errno;
         ::unlink(temporary.c_str());
-        return false;
+        return failWith(reason, false);
     }
     syncDirectoryOf(target);
     return true;
@@ -193,6 +202,8 @@ std::optional<std::string> ProfileFile::readRegularFile(const std::string& path)
             } else if (got == 0) {
                 break;
             } else if (got > 0 || errno != EINTR) { // too big, or a read error
+                if (got > 0)
+                    errno = EFBIG;
                 content.reset();
                 break;
             }
@@ -235,7 +246,7 @@ bool ProfileFile::WritePrivateProfileString(std::string_view section, std::strin
                                             const std::string& path)
 {
     if (!ProfileText::canWrite(section, key, value))
-        return false;
+        return failWith(EINVAL, false);
     const std::optional<std::string> target = followLinks(path);
     if (!target)
         return false;
@@ -248,7 +259,7 @@ bool ProfileFile::WritePrivateProfileString(std::string_view section, std::strin
     if (::stat(target->c_str(), &info) == 0) {
         // A cleared owner-write bit means read-only, even for root, as on Windows.
         if (!S_ISREG(info.st_mode) || (info.st_mode & S_IWUSR) == 0)
-            return false;
+            return failWith(S_ISDIR(info.st_mode) ? EISDIR : EACCES, false);
         std::optional<std::string> old = readRegularFile(*target);
         if (!old)
             return false;

@@ -21,7 +21,8 @@ public:
                                                std::string_view defaultValue, char* buffer, std::size_t size,
                                                const std::string& path);
 
-    // Writes one key; true when the new file is in place. On failure the old file
+    // Writes one key; true when the new file is in place, and errno says why not
+    // (as GetLastError does after the Windows call). On failure the old file
     // stays byte for byte as it was and no temporary file is left behind. The one
     // exception is a writable file in a directory that takes no new files: it is
     // rewritten in place, which a crash can interrupt. A write also removes the

@@ -2,9 +2,11 @@
 
 #include "settings/ProfileFile.h"
 #include "settings/ProgramPaths.h"
+#include "settings/SettingsLog.h"
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -105,12 +107,26 @@ SettingsLocation SettingsLocation::find(const std::string& programDirectory)
 
 bool SettingsLocation::write(std::string_view section, std::string_view key, std::string_view value) const
 {
-    if (m_writePath.empty())
+    const std::string change = '[' + std::string(section) + "] " + std::string(key) + '=' + std::string(value);
+    if (m_writePath.empty()) {
+        qCWarning(lcSettings,
+                  "could not write %s: %s cannot be written, and with neither HOME nor XDG_CONFIG_HOME set there is "
+                  "no other place for it; the change lasts only until the clock is closed",
+                  change.c_str(), m_readPath.c_str());
         return false;
+    }
     // Reading from elsewhere means the user's file does not exist yet.
-    if (m_writePath != m_readPath && !startUserFile())
-        return false;
-    return ProfileFile::WritePrivateProfileString(section, key, value, m_writePath);
+    const bool firstInUserFile = m_writePath != m_readPath;
+    if ((!firstInUserFile || startUserFile())
+        && ProfileFile::WritePrivateProfileString(section, key, value, m_writePath)) {
+        if (firstInUserFile)
+            qCInfo(lcSettings, "%s cannot be written; settings go to %s instead", m_readPath.c_str(),
+                   m_writePath.c_str());
+        return true;
+    }
+    qCWarning(lcSettings, "could not write %s to %s: %s; the change lasts only until the clock is closed",
+              change.c_str(), m_writePath.c_str(), std::strerror(errno));
+    return false;
 }
 
 bool SettingsLocation::startUserFile() const
@@ -130,6 +146,8 @@ bool SettingsLocation::startUserFile() const
     bool ok = ProfileFile::writeAll(fd, *start) && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
     ok = ok && (::link(temporary.c_str(), m_writePath.c_str()) == 0 || errno == EEXIST);
+    const int reason = errno;
     ::unlink(temporary.c_str());
+    errno = reason;
     return ok;
 }

@@ -27,10 +27,11 @@ public:
     // The file a change goes to; empty when the user has no home to keep one in.
     const std::string& writePath() const { return m_writePath; }
 
-    // Writes one key where changes go; false when it did not land. The user's
-    // file is made by the first write: its directory is created, and the file
-    // starts as a byte-for-byte copy of the starting point (comments, unknown
-    // keys and encoding included) before it takes the change.
+    // Writes one key where changes go; false when it did not land, which is
+    // logged with the system's reason. The user's file is made by the first
+    // write: its directory is created, and the file starts as a byte-for-byte
+    // copy of the starting point (comments, unknown keys and encoding
+    // included) before it takes the change.
     bool write(std::string_view section, std::string_view key, std::string_view value) const;
 
 private:

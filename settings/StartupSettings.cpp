@@ -2,10 +2,8 @@
 
 #include "settings/ProfileFile.h"
 #include "settings/SettingKeys.h"
-#include "settings/VbConversion.h"
 
 #include <algorithm>
-#include <string_view>
 
 namespace {
 
@@ -48,18 +46,16 @@ StartupSettings StartupSettings::read(const std::string& settingsPath)
 
     // One buffer for the three colours: each conversion stops at its NUL, so
     // what a longer earlier value left behind it is never seen.
-    std::string colorBuffer(SettingKeys::HourColor.bufferLength, ' ');
-    const std::array<const SettingKey*, 3> colorKeys{&SettingKeys::HourColor, &SettingKeys::MinuteColor,
-                                                     &SettingKeys::SecondColor};
-    for (std::size_t hand = 0; hand < colorKeys.size(); ++hand) {
-        if (readInto(colorBuffer, *colorKeys[hand], settingsPath) != 0)
-            settings.handColors[hand] = VbConversion::toLong(std::string_view(colorBuffer.c_str()));
+    std::string colorBuffer(SettingKeys::HandColors[0].key.bufferLength, ' ');
+    for (std::size_t hand = 0; hand < SettingKeys::HandColors.size(); ++hand) {
+        if (readInto(colorBuffer, SettingKeys::HandColors[hand].key, settingsPath) != 0)
+            settings.handColors[hand] = ColorSetting::color(colorBuffer.c_str());
     }
 
-    settings.handWidth = SettingKeys::handWidth(freshRead(SettingKeys::Border, settingsPath));
-
-    const std::optional<bool> topmost = SettingKeys::topmost(freshRead(SettingKeys::Window, settingsPath));
-    settings.stacking = !topmost ? Stacking::Unchanged : *topmost ? Stacking::Topmost : Stacking::Normal;
+    settings.handWidth = SettingKeys::Border.value(freshRead(SettingKeys::Border.key, settingsPath));
+    const std::optional<int> window = SettingKeys::Window.value(freshRead(SettingKeys::Window.key, settingsPath));
+    if (window)
+        settings.topmost = *window != 0;
 
     return settings;
 }

@@ -7,7 +7,7 @@
 void DisableAlarm(Module1& module, Forms& forms)
 {
     module.PlaySoundCue(QStringLiteral("quit.wav"));
-    if (module.msgBox(AlarmWatch::disableQuestion(module.alarm()), MsgBox::vbYesNo + MsgBox::vbQuestion)
+    if (module.msgBox(AlarmWatch::disableQuestion(module.alarm().state()), MsgBox::vbYesNo + MsgBox::vbQuestion)
         != MsgBox::vbYes)
         return;
 

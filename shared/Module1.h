@@ -29,8 +29,8 @@ public:
     // when the program directory cannot be written (see SettingsLocation).
     QString settingsPath() const;
     QString fileBeside(const QString& fileName) const;
-    // One value into setting.ini at once. A failed write is not reported: it
-    // only means the next start does not bring the value back.
+    // One value into setting.ini at once. A failed write shows nothing (it is
+    // logged): it only means the next start does not bring the value back.
     void writeSetting(const SettingKey& key, const QString& value) const;
 
     const Platform& platform() const { return m_platform; }

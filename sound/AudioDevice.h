@@ -2,15 +2,17 @@
 
 #include <QString>
 
-#include <cstdint>
-#include <vector>
+#include <optional>
 
 // The sound output as the player sees it: opened for a sound, closed again
-// once the clock has been quiet for a while. Samples are 16-bit, native byte
-// order, interleaved, at the rate and channel count the open device reports.
+// once the clock has been quiet for a while. It reads the wave files itself,
+// so a sound's samples never pass through the player.
 class AudioDevice
 {
 public:
+    // What a wave file that cannot be read plays instead.
+    enum class Unreadable { Silence, DefaultSound };
+
     virtual ~AudioDevice() = default;
     // False when there is no output to be had right now: no sound library, no
     // sound server, no card. Nothing is left half open then.
@@ -20,13 +22,10 @@ public:
     // The open device has stopped for good (its sound server went away, its
     // card was unplugged); it never comes back by itself.
     virtual bool lost() const = 0;
-    virtual int frequency() const = 0;
-    virtual int channels() const = 0;
-    // The wave file in the open device's format; empty when it cannot be read.
-    virtual std::vector<std::uint8_t> load(const QString& path) const = 0;
-    // Cuts off whatever is playing and starts these samples.
-    virtual void play(const std::vector<std::uint8_t>& pcm) = 0;
-    // Returns once the samples started last have been heard, the device is
-    // lost, or limitMs have passed, whichever comes first.
+    // Cuts off whatever is playing and starts the wave file; the length of
+    // what started, in milliseconds, or nothing when nothing did.
+    virtual std::optional<int> play(const QString& path, Unreadable unreadable) = 0;
+    // Returns once the sound started last has been heard, the device is lost,
+    // or limitMs have passed, whichever comes first.
     virtual void waitUntilPlayed(int limitMs) = 0;
 };

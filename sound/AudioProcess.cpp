@@ -7,7 +7,7 @@ namespace {
 
 // Starting the child and finding a sound server, or finding there is none.
 constexpr int OpenMs = 3000;
-// Loading and converting a wave file, or answering a question.
+// Reading and converting a wave file, or answering a question.
 constexpr int AnswerMs = 2000;
 constexpr int EndMs = 1000;
 
@@ -33,14 +33,9 @@ bool AudioProcess::open()
     // messages go.
     m_child->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_child->start(m_program, {QString::fromLatin1(ChildArgument)});
-    const QDeadlineTimer deadline(OpenMs);
-    const std::optional<Message> rate = receive(deadline);
-    const std::optional<Message> channels = rate && rate->verb == "rate" ? receive(deadline) : std::nullopt;
-    if (channels && channels->verb == "channels" && rate->number > 0 && channels->number > 0) {
-        m_frequency = static_cast<int>(rate->number);
-        m_channels = static_cast<int>(channels->number);
+    const std::optional<Message> answer = receive(QDeadlineTimer(OpenMs));
+    if (answer && answer->verb == "ready")
         return true;
-    }
     close();
     return false;
 }
@@ -78,29 +73,16 @@ bool AudioProcess::lost() const
     return !answer || answer->verb != "lost" || answer->number != 0;
 }
 
-std::vector<std::uint8_t> AudioProcess::load(const QString& path) const
+std::optional<int> AudioProcess::play(const QString& path, Unreadable unreadable)
 {
     if (!m_child)
-        return {};
+        return std::nullopt;
     const QByteArray name = path.toUtf8();
-    send("load", name.size(), name);
-    const QDeadlineTimer deadline(AnswerMs);
-    const std::optional<Message> answer = receive(deadline);
-    if (!answer || answer->verb != "pcm" || answer->number < 0)
-        return {};
-    while (m_child->bytesAvailable() < answer->number)
-        if (!m_child->waitForReadyRead(static_cast<int>(deadline.remainingTime())))
-            return {};
-    std::vector<std::uint8_t> pcm(static_cast<std::size_t>(answer->number));
-    m_child->read(reinterpret_cast<char*>(pcm.data()), answer->number);
-    return pcm;
-}
-
-void AudioProcess::play(const std::vector<std::uint8_t>& pcm)
-{
-    if (m_child)
-        send("play", static_cast<qint64>(pcm.size()),
-             QByteArray::fromRawData(reinterpret_cast<const char*>(pcm.data()), static_cast<qsizetype>(pcm.size())));
+    send(unreadable == Unreadable::DefaultSound ? "ring" : "play", name.size(), name);
+    const std::optional<Message> answer = receive(QDeadlineTimer(AnswerMs));
+    if (!answer || answer->verb != "length" || answer->number < 0)
+        return std::nullopt;
+    return static_cast<int>(answer->number);
 }
 
 void AudioProcess::waitUntilPlayed(int limitMs)

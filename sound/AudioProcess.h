@@ -16,7 +16,8 @@ class QProcess;
 // libraries, and the client library cannot be unloaded again. In a child that
 // ends once the clock is quiet, none of it stays in the clock. The child is
 // the program itself, started with ChildArgument, and answers through
-// AudioService.
+// AudioService. It is asked to play a file and tells the sound's length: the
+// samples stay in the child.
 class AudioProcess final : public AudioDevice
 {
 public:
@@ -30,10 +31,7 @@ public:
     bool open() override;
     void close() override;
     bool lost() const override;
-    int frequency() const override { return m_frequency; }
-    int channels() const override { return m_channels; }
-    std::vector<std::uint8_t> load(const QString& path) const override;
-    void play(const std::vector<std::uint8_t>& pcm) override;
+    std::optional<int> play(const QString& path, Unreadable unreadable) override;
     void waitUntilPlayed(int limitMs) override;
 
 private:
@@ -50,6 +48,4 @@ private:
     QString m_program;
     std::unique_ptr<QProcess> m_child;
     std::unique_ptr<QProcess> m_ending;
-    int m_frequency = 0;
-    int m_channels = 0;
 };

@@ -7,30 +7,30 @@
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include <unistd.h>
 
 namespace {
 
-// A wave file of the clock's is a few hundred kilobytes once converted; a
-// request beyond this is not one the parent sent.
-constexpr std::int64_t MaxPayload = std::int64_t{64} << 20;
+// Longer than any path; a request beyond this is not one the parent sent.
+constexpr std::int64_t MaxPath = 64 * 1024;
 
-void reply(std::FILE* out, const char* verb, std::int64_t number, const void* data = nullptr, std::size_t size = 0)
+void reply(std::FILE* out, const char* verb, std::int64_t number)
 {
     std::fprintf(out, "%s %" PRId64 "\n", verb, number);
-    if (size > 0)
-        std::fwrite(data, 1, size, out);
     std::fflush(out);
 }
 
-bool readPayload(std::FILE* in, std::int64_t size, std::vector<std::uint8_t>& payload)
+std::optional<QString> readPath(std::FILE* in, std::int64_t size)
 {
-    if (size < 0 || size > MaxPayload)
-        return false;
-    payload.resize(static_cast<std::size_t>(size));
-    return std::fread(payload.data(), 1, payload.size(), in) == payload.size();
+    if (size < 0 || size > MaxPath)
+        return std::nullopt;
+    std::vector<char> path(static_cast<std::size_t>(size));
+    if (std::fread(path.data(), 1, path.size(), in) != path.size())
+        return std::nullopt;
+    return QString::fromUtf8(path.data(), static_cast<qsizetype>(path.size()));
 }
 
 } // namespace
@@ -49,19 +49,19 @@ int AudioService::serve(AudioDevice& device)
         reply(out, "none", 0);
         return 1;
     }
-    reply(out, "rate", device.frequency());
-    reply(out, "channels", device.channels());
+    reply(out, "ready", 0);
 
     char verb[8] = {};
     std::int64_t number = 0;
-    std::vector<std::uint8_t> payload;
     while (std::fscanf(in, "%7s %" SCNd64, verb, &number) == 2 && std::fgetc(in) == '\n') {
-        if (std::strcmp(verb, "load") == 0 && readPayload(in, number, payload)) {
-            const std::vector<std::uint8_t> pcm = device.load(
-                QString::fromUtf8(reinterpret_cast<const char*>(payload.data()), static_cast<int>(payload.size())));
-            reply(out, "pcm", static_cast<std::int64_t>(pcm.size()), pcm.data(), pcm.size());
-        } else if (std::strcmp(verb, "play") == 0 && readPayload(in, number, payload)) {
-            device.play(payload);
+        const bool ring = std::strcmp(verb, "ring") == 0;
+        if (ring || std::strcmp(verb, "play") == 0) {
+            const std::optional<QString> path = readPath(in, number);
+            if (!path)
+                break;
+            const std::optional<int> lengthMs = device.play(
+                *path, ring ? AudioDevice::Unreadable::DefaultSound : AudioDevice::Unreadable::Silence);
+            reply(out, "length", lengthMs.value_or(-1));
         } else if (std::strcmp(verb, "wait") == 0) {
             device.waitUntilPlayed(static_cast<int>(number));
             reply(out, "done", 0);

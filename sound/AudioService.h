@@ -3,10 +3,14 @@
 class AudioDevice;
 
 // The child's side of AudioProcess, on its standard input and output: opens
-// the device and gives its "rate" and "channels", or says there is "none",
-// then carries out the parent's requests until its input ends. Every message
-// either way is a line "verb number" and, for the verbs that carry data ("load"
-// a path, "play" samples, "pcm" the samples loaded), that many bytes after it.
+// the device and says it is "ready", or that there is "none", then carries
+// out the parent's requests until its input ends. Every message either way is
+// a line "verb number"; a request to "play" a wave file (silent when it cannot
+// be read) or to "ring" one (the default sound then) carries the file's path
+// in that many bytes after the line, and is answered with the sound's
+// "length" in milliseconds, -1 when nothing plays. "wait" a number of
+// milliseconds at most is answered "done" once the sound has been heard;
+// "lost" with 1 when the device has stopped for good.
 class AudioService final
 {
 public:

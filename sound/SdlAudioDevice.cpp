@@ -1,10 +1,13 @@
 #include "sound/SdlAudioDevice.h"
 
+#include "sound/SoundLog.h"
+
 #include <SDL.h>
 
 #include <QFile>
 
 #include <chrono>
+#include <cmath>
 #include <cstring>
 #include <thread>
 
@@ -71,7 +74,7 @@ struct SdlAudioDevice::Library
 
     bool resolveAll()
     {
-        return handle != nullptr && resolve(handle, "SDL_SetHint", SetHint)
+        return handle != nullptr && resolve(handle, "SDL_GetError", GetError) && resolve(handle, "SDL_SetHint", SetHint)
             && resolve(handle, "SDL_InitSubSystem", InitSubSystem)
             && resolve(handle, "SDL_QuitSubSystem", QuitSubSystem) && resolve(handle, "SDL_Quit", Quit)
             && resolve(handle, "SDL_OpenAudioDevice", OpenAudioDevice)
@@ -87,6 +90,7 @@ struct SdlAudioDevice::Library
     }
 
     void* handle;
+    decltype(&SDL_GetError) GetError = nullptr;
     decltype(&SDL_SetHint) SetHint = nullptr;
     decltype(&SDL_InitSubSystem) InitSubSystem = nullptr;
     decltype(&SDL_QuitSubSystem) QuitSubSystem = nullptr;
@@ -121,11 +125,21 @@ bool SdlAudioDevice::open()
         return true;
     if (!m_sdl) {
         auto sdl = std::make_unique<Library>(m_libraryName);
-        if (!sdl->resolveAll())
+        if (!sdl->resolveAll()) {
+            qCDebug(lcSound, "No SDL to play sounds with: %s", m_libraryName);
             return false;
+        }
         m_sdl = std::move(sdl);
     }
+    if (openDevice())
+        return true;
+    // Said here, where standard error is back.
+    qCDebug(lcSound, "SDL opened no sound output: %s", m_sdl->GetError());
+    return false;
+}
 
+bool SdlAudioDevice::openDevice()
+{
     const QuietStderr quiet;
     // SDL would otherwise take over SIGINT and SIGTERM for a quit event the
     // clock never reads, and a plain kill would no longer end it. The hint is
@@ -169,42 +183,71 @@ bool SdlAudioDevice::lost() const
     return m_device != 0 && m_sdl->GetAudioDeviceStatus(m_device) == SDL_AUDIO_STOPPED;
 }
 
-std::vector<std::uint8_t> SdlAudioDevice::load(const QString& path) const
+std::vector<std::uint8_t> SdlAudioDevice::load(const QString& path)
 {
-    if (m_device == 0)
-        return {};
     const QByteArray name = QFile::encodeName(path);
     SDL_AudioSpec wave{};
     Uint8* data = nullptr;
     Uint32 length = 0;
-    if (!m_sdl->LoadWAV_RW(m_sdl->RWFromFile(name.constData(), "rb"), 1, &wave, &data, &length))
-        return {};
-
     std::vector<std::uint8_t> pcm;
-    SDL_AudioCVT cvt;
-    if (m_sdl->BuildAudioCVT(&cvt, wave.format, wave.channels, wave.freq, deviceFormat, static_cast<Uint8>(m_channels),
-                             m_frequency)
-        >= 0) {
-        pcm.resize(static_cast<std::size_t>(length) * static_cast<std::size_t>(cvt.len_mult));
-        std::memcpy(pcm.data(), data, length);
-        cvt.buf = pcm.data();
-        cvt.len = static_cast<int>(length);
-        if (m_sdl->ConvertAudio(&cvt) == 0)
-            pcm.resize(static_cast<std::size_t>(cvt.len_cvt));
-        else
-            pcm.clear();
+    // Apart, so that SDL's error is why the file could not be opened.
+    SDL_RWops* file = m_sdl->RWFromFile(name.constData(), "rb");
+    if (file != nullptr && m_sdl->LoadWAV_RW(file, 1, &wave, &data, &length)) {
+        SDL_AudioCVT cvt;
+        if (m_sdl->BuildAudioCVT(&cvt, wave.format, wave.channels, wave.freq, deviceFormat,
+                                 static_cast<Uint8>(m_channels), m_frequency)
+            >= 0) {
+            pcm.resize(static_cast<std::size_t>(length) * static_cast<std::size_t>(cvt.len_mult));
+            std::memcpy(pcm.data(), data, length);
+            cvt.buf = pcm.data();
+            cvt.len = static_cast<int>(length);
+            if (m_sdl->ConvertAudio(&cvt) == 0)
+                pcm.resize(static_cast<std::size_t>(cvt.len_cvt));
+            else
+                pcm.clear();
+        }
+        m_sdl->FreeWAV(data);
     }
-    m_sdl->FreeWAV(data);
+    // Once, not at every ring of an alarm whose sound has gone.
+    if (pcm.empty() && path != m_unreadable)
+        qCWarning(lcSound, "Cannot read the wave file %s: %s", name.constData(), m_sdl->GetError());
+    if (pcm.empty())
+        m_unreadable = path;
+    else if (path == m_unreadable)
+        m_unreadable.clear();
     return pcm;
 }
 
-void SdlAudioDevice::play(const std::vector<std::uint8_t>& pcm)
+std::vector<std::uint8_t> SdlAudioDevice::defaultSound() const
+{
+    const int frames = m_frequency * 2 / 5;
+    std::vector<std::uint8_t> pcm(static_cast<std::size_t>(frames * m_channels) * sizeof(std::int16_t));
+    auto* out = reinterpret_cast<std::int16_t*>(pcm.data());
+    for (int i = 0; i < frames; ++i) {
+        const double t = static_cast<double>(i) / m_frequency;
+        const double local = std::fmod(t, 0.2);
+        const double envelope = local < 0.15 ? std::sin(M_PI * local / 0.15) : 0.0;
+        const auto sample = static_cast<std::int16_t>(9000.0 * envelope * std::sin(2 * M_PI * 880.0 * t));
+        for (int c = 0; c < m_channels; ++c)
+            out[i * m_channels + c] = sample;
+    }
+    return pcm;
+}
+
+std::optional<int> SdlAudioDevice::play(const QString& path, Unreadable unreadable)
 {
     if (m_device == 0)
-        return;
+        return std::nullopt;
+    std::vector<std::uint8_t> pcm = load(path);
+    if (pcm.empty() && unreadable == Unreadable::Silence)
+        return std::nullopt;
+    if (pcm.empty())
+        pcm = defaultSound();
     m_sdl->ClearQueuedAudio(m_device);
     m_sdl->QueueAudio(m_device, pcm.data(), static_cast<Uint32>(pcm.size()));
     m_sdl->PauseAudioDevice(m_device, 0);
+    const auto bytesPerSecond = static_cast<std::size_t>(m_frequency * m_channels) * sizeof(std::int16_t);
+    return static_cast<int>(1000 * pcm.size() / bytesPerSecond);
 }
 
 void SdlAudioDevice::waitUntilPlayed(int limitMs)

@@ -2,7 +2,9 @@
 
 #include "sound/AudioDevice.h"
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 // The sound output through SDL 2's audio queue, run in the sound child. SDL is
 // loaded when a device is opened: linked in, it would map its sound-server,
@@ -20,14 +22,17 @@ public:
     bool open() override;
     void close() override;
     bool lost() const override;
-    int frequency() const override { return m_frequency; }
-    int channels() const override { return m_channels; }
-    std::vector<std::uint8_t> load(const QString& path) const override;
-    void play(const std::vector<std::uint8_t>& pcm) override;
+    std::optional<int> play(const QString& path, Unreadable unreadable) override;
     void waitUntilPlayed(int limitMs) override;
 
 private:
     struct Library;
+
+    bool openDevice();
+    // The wave file in the device's format; empty when it cannot be read.
+    std::vector<std::uint8_t> load(const QString& path);
+    // Two short soft beeps, the desktop's usual "something wants you" sound.
+    std::vector<std::uint8_t> defaultSound() const;
 
     const char* m_libraryName;
     std::unique_ptr<Library> m_sdl;
@@ -35,4 +40,6 @@ private:
     int m_frequency = 0;
     int m_channels = 0;
     int m_bufferFrames = 0;
+    // The file last found unreadable: an alarm rings it again and again.
+    QString m_unreadable;
 };

@@ -1,9 +1,7 @@
 #include "sound/WavePlayer.h"
 
 #include "platform/TimeSource.h"
-#include "sound/AudioDevice.h"
-
-#include <cmath>
+#include "sound/SoundLog.h"
 
 namespace {
 
@@ -41,8 +39,11 @@ bool WavePlayer::ready()
 {
     // SDL marks a device whose server has gone, but never finds the server
     // again by itself: only a fresh open does.
-    if (m_open && m_device.lost())
+    if (m_open && m_device.lost()) {
+        qCWarning(lcSound) << "The sound output was lost; it is opened afresh for the next sound";
+        m_silent = true;
         close();
+    }
     if (!m_open) {
         const qint64 now = msOf(m_time.now());
         // A clock set back counts as time enough.
@@ -50,6 +51,13 @@ bool WavePlayer::ready()
         if (!tooSoon) {
             m_open = m_device.open();
             m_failedAt = m_open ? std::nullopt : std::optional<qint64>(now);
+            // Said once, not at every try while an alarm rings without sound;
+            // and the return said as loudly, so that the log tells the end too.
+            if (m_open && m_silent)
+                qCWarning(lcSound) << "A sound output is open again";
+            else if (!m_open && !m_silent)
+                qCWarning(lcSound) << "No sound output could be opened; sounds are silent until one can be";
+            m_silent = !m_open;
         }
     }
     // Whatever a failed try loaded stays only while sounds are still asked for.
@@ -57,55 +65,26 @@ bool WavePlayer::ready()
     return m_open;
 }
 
-int WavePlayer::lengthMs(const std::vector<std::uint8_t>& pcm) const
+std::optional<int> WavePlayer::start(const QString& path, AudioDevice::Unreadable unreadable)
 {
-    const auto bytesPerSecond = static_cast<std::size_t>(m_device.frequency() * m_device.channels()) * 2;
-    return static_cast<int>(1000 * pcm.size() / bytesPerSecond);
-}
-
-std::vector<std::uint8_t> WavePlayer::defaultSound() const
-{
-    // Two short soft beeps, the desktop's usual "something wants you" sound.
-    const int frequency = m_device.frequency();
-    const int channels = m_device.channels();
-    const int frames = frequency * 2 / 5;
-    std::vector<std::uint8_t> pcm(static_cast<std::size_t>(frames * channels) * sizeof(std::int16_t));
-    auto* out = reinterpret_cast<std::int16_t*>(pcm.data());
-    for (int i = 0; i < frames; ++i) {
-        const double t = static_cast<double>(i) / frequency;
-        const double local = std::fmod(t, 0.2);
-        const double envelope = local < 0.15 ? std::sin(M_PI * local / 0.15) : 0.0;
-        const auto sample = static_cast<std::int16_t>(9000.0 * envelope * std::sin(2 * M_PI * 880.0 * t));
-        for (int c = 0; c < channels; ++c)
-            out[i * channels + c] = sample;
-    }
-    return pcm;
-}
-
-void WavePlayer::start(const std::vector<std::uint8_t>& pcm)
-{
-    m_device.play(pcm);
-    m_idle.start(lengthMs(pcm) + idleMs);
+    const std::optional<int> lengthMs = m_device.play(path, unreadable);
+    if (lengthMs)
+        m_idle.start(*lengthMs + idleMs);
+    return lengthMs;
 }
 
 void WavePlayer::playAsync(const QString& path)
 {
-    if (!ready())
-        return;
-    const std::vector<std::uint8_t> pcm = m_device.load(path);
-    if (!pcm.empty())
-        start(pcm);
+    if (ready())
+        start(path, AudioDevice::Unreadable::Silence);
 }
 
 void WavePlayer::playSync(const QString& path)
 {
     if (!ready())
         return;
-    std::vector<std::uint8_t> pcm = m_device.load(path);
-    if (pcm.empty())
-        pcm = defaultSound();
-    start(pcm);
     // A stuck or suspended device must not freeze the clock while an alarm
     // rings: past the sound's own length and some slack it is given up on.
-    m_device.waitUntilPlayed(lengthMs(pcm) + stallMarginMs);
+    if (const std::optional<int> lengthMs = start(path, AudioDevice::Unreadable::DefaultSound))
+        m_device.waitUntilPlayed(*lengthMs + stallMarginMs);
 }

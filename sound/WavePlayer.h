@@ -1,14 +1,12 @@
 #pragma once
 
+#include "sound/AudioDevice.h"
 #include "sound/SoundPlayer.h"
 
 #include <QTimer>
 
-#include <cstdint>
 #include <optional>
-#include <vector>
 
-class AudioDevice;
 class TimeSource;
 
 // Plays wave files on an audio device that is opened on the first sound, not
@@ -33,13 +31,13 @@ public:
 private:
     bool ready();
     void close();
-    int lengthMs(const std::vector<std::uint8_t>& pcm) const;
-    std::vector<std::uint8_t> defaultSound() const;
-    void start(const std::vector<std::uint8_t>& pcm);
+    std::optional<int> start(const QString& path, AudioDevice::Unreadable unreadable);
 
     AudioDevice& m_device;
     const TimeSource& m_time;
     bool m_open = false;
     std::optional<qint64> m_failedAt;
+    // A missing or lost output was logged, and its return is still to be.
+    bool m_silent = false;
     QTimer m_idle;
 };

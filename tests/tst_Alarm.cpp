@@ -6,6 +6,7 @@
 
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTest>
 
 // The alarm from arming to switching off, driven by a fake clock, with the
@@ -24,11 +25,11 @@ private:
     QStringList& cues() { return m_desk->sound.played; }
     QString cue(const char* name) { return m_desk->cue(name); }
 
-    // The watch's timer as it would fire at this moment.
+    // A look of the watch at this moment.
     void tickAt(const QTime& time)
     {
         m_desk->time.setTime(time);
-        alarm().Timer_Alarm_Elapsed();
+        alarm().Timer_Alarm_Timer();
     }
 
     static QString timeText(int hour, int minute) { return QString("%1 Hr : %2 Min").arg(hour).arg(minute); }
@@ -50,7 +51,7 @@ private:
 
     void expectDisableQuestion(MsgBox::Answer answer)
     {
-        boxes().expect("Alarm is enabled.\r\n" + timeText(alarm().AlarmHour, alarm().AlarmMin)
+        boxes().expect("Alarm is enabled.\r\n" + timeText(alarm().state().AlarmHour, alarm().state().AlarmMin)
                            + "\r\n\r\nDisable alarm now?",
                        answer);
         if (answer == MsgBox::vbYes)
@@ -63,7 +64,7 @@ private:
         QCOMPARE(clock().Image_SmallAlarm().Visible(), armed);
         QCOMPARE(clock().Image_SmallAlarm().Enabled(), armed);
         if (!armed) {
-            QVERIFY(!alarm().AlarmRinging);
+            QVERIFY(!alarm().state().AlarmRinging);
             QVERIFY(!forms().loaded(Forms::Form::Popup));
         }
     }
@@ -87,27 +88,23 @@ private slots:
         armAt(QTime(7, 4, 59), 7, 5);
         verifyArmed(true);
         QCOMPARE(cues(), QStringList{cue("do.wav")});
-        // Asleep until the minute begins, then a look just after it.
-        QCOMPARE(alarm().Timer_Alarm().interval(), 300);
-        tickAt(QTime(7, 4, 59, 300));
-        QCOMPARE(alarm().Timer_Alarm().interval(), 700 + AlarmWatch::AfterMinuteMs);
+        tickAt(QTime(7, 4, 59, 990));
         QVERIFY(!forms().popup().isVisible());
 
         tickAt(QTime(7, 5, 0, 10));
         QVERIFY(forms().popup().isVisible());
-        QVERIFY(alarm().AlarmRinging);
+        QVERIFY(alarm().state().AlarmRinging);
         QCOMPARE(cues().size(), 1);
 
         // From the next tick on, the whole sound at every tick, past its minute.
         for (const QTime& later : {QTime(7, 5, 0, 310), QTime(7, 6, 0), QTime(8, 6, 0)})
             tickAt(later);
         QCOMPARE(cues().mid(1), QStringList(3, "sync:" + m_desk->file("alarm3.wav")));
-        QCOMPARE(alarm().Timer_Alarm().interval(), AlarmWatch::RingIntervalMs);
 
         // No changes nothing; Yes switches everything off.
         expectDisableQuestion(MsgBox::vbNo);
         clock().Image_SmallAlarm_Click();
-        QVERIFY(alarm().AlarmRinging);
+        QVERIFY(alarm().state().AlarmRinging);
         QVERIFY(forms().loaded(Forms::Form::Popup)->isVisible());
         expectDisableQuestion(MsgBox::vbYes);
         clock().Image_SmallAlarm_Click();
@@ -115,38 +112,82 @@ private slots:
         verifyArmed(false);
         QVERIFY(!forms().loaded(Forms::Form::Options));
         QCOMPARE(cues().mid(4), QStringList({cue("quit.wav"), cue("quit.wav")}));
-
-        // A one-time alarm: the next day at the same minute nothing happens.
-        m_desk->time.set(QDateTime(QDate(2026, 12, 8), QTime(7, 5, 0, 10)));
-        clock().Timer1_Elapsed();
-        verifyArmed(false);
     }
 
-    void theAlarmMinuteIsFoundWhereverTheClockStands_data()
+    // Each row: the zone (a POSIX TZ rule, so no zone files are needed), the
+    // alarm, the day, then the moment of arming and of each look, local with
+    // the zone's offset where a change makes the local time ambiguous.
+    void watchGoesOffAtTheFirstLookOnceItsMinuteHasBegun_data()
     {
-        QTest::addColumn<QTime>("armedAt");
+        QTest::addColumn<QByteArray>("zone");
         QTest::addColumn<int>("hour");
         QTest::addColumn<int>("minute");
-        QTest::addColumn<QTime>("goesOffAt");
-        QTest::newRow("midnight") << QTime(23, 59, 58) << 0 << 0 << QTime(0, 0, 0, 10);
-        QTest::newRow("armed during its own minute") << QTime(7, 5, 30) << 7 << 5 << QTime(7, 5, 30, 300);
+        QTest::addColumn<QString>("day");
+        QTest::addColumn<QString>("moments");
+        QTest::addColumn<int>("goesOffAtLook");
+        QTest::addColumn<int>("minutesLate");
+        const QByteArray utc = "UTC0", berlin = "CET-1CEST,M3.5.0,M10.5.0/3", newYork = "EST5EDT,M3.2.0,M11.1.0";
+        QTest::newRow("its minute begins") << utc << 7 << 5 << "2026-12-07"
+                                           << "07:04:59 07:04:59.990 07:05:00.010" << 2 << 0;
+        QTest::newRow("armed inside its minute: at once") << utc << 7 << 5 << "2026-12-07"
+                                                          << "07:05:30 07:05:31" << 1 << 0;
+        QTest::newRow("asleep from 7:04 to 7:31") << utc << 7 << 5 << "2026-12-07"
+                                                  << "07:03:30 07:04 07:31" << 2 << 26;
+        QTest::newRow("armed after its minute: tomorrow")
+            << utc << 7 << 5 << "2026-12-07"
+            << "07:06 07:07 2026-12-08T07:04:59 2026-12-08T07:05" << 3 << 0;
+        QTest::newRow("midnight") << utc << 0 << 0 << "2026-12-07"
+                                  << "23:59:58 23:59:59 2026-12-08T00:00:00.010" << 2 << 0;
+        QTest::newRow("set back over it: then at its minute") << utc << 7 << 5 << "2026-12-07"
+                                                              << "07:04 06:00 07:04:59 07:05" << 3 << 0;
+        QTest::newRow("set back before it: today after all") << utc << 7 << 5 << "2026-12-07"
+                                                             << "07:06 07:00 07:05" << 2 << 0;
+        QTest::newRow("set back into it: the clock shows it") << utc << 7 << 5 << "2026-12-07"
+                                                              << "07:06 07:05:30" << 1 << 0;
+        QTest::newRow("Berlin, spring skips it: the jump") << berlin << 2 << 30 << "2026-03-29"
+                                                           << "01:50+01:00 01:59:59+01:00 03:00:00.010+02:00" << 2 << 0;
+        QTest::newRow("Berlin, asleep over the spring change") << berlin << 2 << 30 << "2026-03-29"
+                                                               << "01:50+01:00 07:00+02:00" << 1 << 240;
+        QTest::newRow("Berlin, autumn repeats it: the first") << berlin << 2 << 30 << "2026-10-25"
+                                                              << "01:00+02:00 02:29:59+02:00 02:30+02:00" << 2 << 0;
+        QTest::newRow("Berlin, armed between the two: the second")
+            << berlin << 2 << 30 << "2026-10-25"
+            << "02:40+02:00 02:29:59+01:00 02:30+01:00" << 2 << 0;
+        QTest::newRow("New York, spring skips it: the jump")
+            << newYork << 2 << 15 << "2026-03-08"
+            << "01:30-05:00 01:59:59-05:00 03:00:00.010-04:00" << 2 << 0;
+        QTest::newRow("New York, autumn repeats it: the first") << newYork << 1 << 30 << "2026-11-01"
+                                                                << "00:30-04:00 01:29:59-04:00 01:30-04:00" << 2 << 0;
     }
 
-    void theAlarmMinuteIsFoundWhereverTheClockStands()
+    void watchGoesOffAtTheFirstLookOnceItsMinuteHasBegun()
     {
-        QFETCH(QTime, armedAt);
+        QFETCH(QByteArray, zone);
         QFETCH(int, hour);
         QFETCH(int, minute);
-        QFETCH(QTime, goesOffAt);
-        armAt(armedAt, hour, minute);
-        // The clock's own tick keeps the watch's sleep right, so a wall clock
-        // that jumps into the alarm minute is noticed within a second.
-        m_desk->time.setTime(goesOffAt);
-        clock().Timer1_Elapsed();
-        QCOMPARE(alarm().Timer_Alarm().interval(), 0);
-        tickAt(goesOffAt);
-        QVERIFY(alarm().AlarmRinging);
-        QVERIFY(forms().popup().isVisible());
+        QFETCH(QString, day);
+        QFETCH(QString, moments);
+        QFETCH(int, goesOffAtLook);
+        QFETCH(int, minutesLate);
+        const QByteArray machineZone = qgetenv("TZ");
+        qputenv("TZ", zone);
+        const auto restore = qScopeGuard([&machineZone] {
+            if (machineZone.isNull())
+                qunsetenv("TZ");
+            else
+                qputenv("TZ", machineZone);
+        });
+        QList<qint64> at;
+        for (const QString& moment : moments.split(' '))
+            at << QDateTime::fromString(moment.contains('T') ? moment : day + 'T' + moment, Qt::ISODate)
+                      .toMSecsSinceEpoch();
+        AlarmWatch watch;
+        watch.aim(hour, minute, at.takeFirst());
+        int look = 0;
+        while (look < at.size() && !watch.look(at[look]))
+            ++look;
+        QCOMPARE(look + 1, goesOffAtLook);
+        QCOMPARE(watch.lateByMs(at[look]) / 60000, minutesLate);
     }
 
     void reopenedDialogShowsTheArmedAlarmAndDisarmsIt()
@@ -157,6 +198,10 @@ private slots:
         QCOMPARE(options.Combo_Min().currentText(), QString("5"));
         QVERIFY(options.Image_Alarm().Visible());
         QCOMPARE(options.Cmd_Alarm().text(), QString("Disable Alarm"));
+        // Another minute picked for the armed alarm is the one it goes off at.
+        options.Combo_Min().setListIndex(1);
+        tickAt(QTime(7, 1, 0, 10));
+        QVERIFY(alarm().state().AlarmRinging);
 
         expectDisableQuestion(MsgBox::vbYes);
         options.Cmd_Alarm().click();
@@ -178,7 +223,7 @@ private slots:
         boxes().expect("Alarm is Enabled now.\r\n" + timeText(7, 5));
         boxes().whileOpen = [this] { tickAt(QTime(7, 5, 10, 300)); };
         forms().options().Cmd_Alarm().click();
-        QVERIFY(alarm().AlarmRinging);
+        QVERIFY(alarm().state().AlarmRinging);
         QVERIFY(!forms().popup().isVisible());
         expectDisableQuestion(MsgBox::vbYes);
         clock().Image_SmallAlarm_Click();
@@ -205,7 +250,7 @@ private slots:
         QTest::mouseRelease(&popup.pic1(), Qt::RightButton, {}, grip);
         QCOMPARE(boxes().styles.size(), 2);
         QCOMPARE(popup.pos(), start + QPoint(30, 20));
-        QVERIFY(alarm().AlarmRinging);
+        QVERIFY(alarm().state().AlarmRinging);
     }
 };
 

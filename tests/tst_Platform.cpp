@@ -9,12 +9,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <unistd.h>
+
 class TestPlatform final : public QObject
 {
     Q_OBJECT
 
 private:
-    static qint64 nonSilentBytes(const QString& path) { return load(path).size() - load(path).count('\0'); }
+    // Read once: the device writes to the file as it plays.
+    static qint64 nonSilentBytes(const QByteArray& output) { return output.size() - output.count('\0'); }
 
 private slots:
     // A 234 x 214 window beside its owner on a 1024 x 768 screen whose top
@@ -48,18 +51,27 @@ private slots:
         time.set(QDateTime(QDate(2026, 12, 7), QTime(7, 5)));
         AudioProcess device(QStringLiteral(TANSY_PROGRAM));
         WavePlayer player(device, time);
-        player.playAsync(dir.path() + "/missing.wav");
-        QCOMPARE(nonSilentBytes(output), 0);
+        const QString missing = dir.path() + "/missing.wav";
+        // The child's log reaches the clock's standard error, here a file.
+        QFile log(dir.path() + "/stderr");
+        QVERIFY(log.open(QIODevice::WriteOnly));
+        const int stderrSaved = ::dup(STDERR_FILENO);
+        ::dup2(log.handle(), STDERR_FILENO);
+        player.playAsync(missing);
+        QCOMPARE(nonSilentBytes(load(output)), 0);
 
         // A ringing alarm with its wave file gone still makes itself heard;
         // the waves that are there are heard in the end-to-end runs.
-        player.playSync(dir.path() + "/missing.wav");
-        QVERIFY(nonSilentBytes(output) > 0);
+        player.playSync(missing);
+        QVERIFY(nonSilentBytes(load(output)) > 0);
+        ::dup2(stderrSaved, STDERR_FILENO);
+        ::close(stderrSaved);
+        QCOMPARE(load(log.fileName()).count("tansywatch.sound: Cannot read the wave file " + missing.toUtf8()), 1);
 
         // Without SDL there is no sound, and no crash either.
         SdlAudioDevice withoutSdl("libSDL2-absent.so.0");
         WavePlayer silent(withoutSdl, time);
-        silent.playSync(dir.path() + "/missing.wav");
+        silent.playSync(missing);
         QVERIFY(!withoutSdl.open());
     }
 
@@ -71,9 +83,12 @@ private slots:
         WavePlayer player(device, time);
         const QString alarm = QStringLiteral("alarm1.wav");
 
+        // Each loss and return is logged once, not at every try.
+        QTest::failOnWarning(QRegularExpression("."));
         // No server yet at the first cue: the alarm ringing within the second
         // after that try does not try again.
         device.server = false;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("No sound output"));
         player.playAsync(QStringLiteral("do.wav"));
         time.advanceMs(WavePlayer::RetryMs - 1);
         player.playSync(alarm);
@@ -81,18 +96,21 @@ private slots:
         // Once the server is there, the first ring a second after the try is heard.
         device.server = true;
         time.advanceMs(1);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("open again"));
         player.playSync(alarm);
         QCOMPARE(device.heard, 1);
 
         // The server dies while the alarm rings: the next ring finds the device
         // lost and tries afresh, in vain; the rings after it wait out the second.
         device.killServer();
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("lost"));
         player.playSync(alarm);
         time.advanceMs(WavePlayer::RetryMs - 1);
         player.playSync(alarm);
         QCOMPARE(device.opens, 3);
         device.server = true;
         time.advanceMs(1);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("open again"));
         player.playSync(alarm);
         QCOMPARE(device.heard, 2);
 
@@ -100,6 +118,8 @@ private slots:
         // the same; the cue is heard through a device opened afresh.
         device.killServer();
         device.server = true;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("lost"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("open again"));
         player.playAsync(QStringLiteral("quit.wav"));
         QCOMPARE(device.heard, 3);
         QCOMPARE(device.opens, 5);

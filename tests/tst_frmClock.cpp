@@ -38,9 +38,6 @@ private slots:
         QTest::addColumn<std::vector<bool>>("stacking");
         const std::vector<bool> top{true};
         QTest::newRow("no file: the built-in look, on top") << QByteArray() << uint(OleColor::WindowText) << 3 << top;
-        QTest::newRow("large red hour hand, normal window")
-            << QByteArray("[Line]\r\nLine1=255\r\nBorder=Large\r\n[Clock]\r\nwindow=Normal\r\n") << 255u << 4
-            << std::vector<bool>{false};
         QTest::newRow("unknown words change nothing") << QByteArray("[Line]\nBorder=large\n[Clock]\nWindow=top\n")
                                                       << uint(OleColor::WindowText) << 3 << std::vector<bool>{};
         QTest::newRow("the last desktop colour is one")
@@ -63,6 +60,20 @@ private slots:
             QCOMPARE(hand->BorderWidth(), width);
         QCOMPARE(m_desk->windows.topmostCalls, stacking);
         QVERIFY(m_desk->sound.played.isEmpty());
+    }
+
+    // A change goes into the file beside what a hand-edited one held, and the
+    // next start reads it back.
+    void lookGoesThroughTheFileToTheNextStart()
+    {
+        writeSettings("; mine\r\n[Line]\r\nLine1=255\r\n");
+        const LookSettings settings(*m_desk->module, m_desk->program->look());
+        settings.changeHandWidth(2);
+        settings.changeTopmost(false);
+        QCOMPARE(m_desk->setting(), "; mine\r\n[Line]\r\nLine1=255\r\nBorder=Small\r\n[Clock]\r\nwindow=Normal\r\n");
+        ClockLook next(m_desk->directory.path());
+        LookSettings(*m_desk->module, next).read();
+        QCOMPARE(QList<qint64>({next.color(1), next.handWidth(), *next.topmost()}), QList<qint64>({255, 2, 0}));
     }
 
     void aSmallFacePictureLeavesTheBodyAroundItAlone()

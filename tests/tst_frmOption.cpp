@@ -242,7 +242,6 @@ private slots:
             QCOMPARE(clockWidths(), QList<int>(3, index + 2));
             QCOMPARE(options.Line3().BorderWidth(), index + 1);
         }
-        QVERIFY(setting().contains("Border=Large\r\n"));
         boxes().expect("The Clock is on the Top!");
         boxes().expect("The Clock is on the Top!");
         boxes().expect("The Clock is Normal Window now!");

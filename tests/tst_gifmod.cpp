@@ -1,3 +1,4 @@
+#include "controls/Design.h"
 #include "controls/gifmod.h"
 
 #include <QTest>
@@ -40,6 +41,26 @@ private slots:
         QFETCH(QStringList, rows);
         QFETCH(Runs, runs);
         QVERIFY(scan(rows) == runs);
+    }
+
+    // Drawn for 1, 1.5 and 2; other ratios take the nearest larger drawing,
+    // or the largest, scaled. A window is cut wherever alpha is not whole.
+    void picturesForAScreenKeepTheirLogicalSizeAndAHardOutline()
+    {
+        const std::pair<const char*, QSize> pictures[] = {
+            {"clock_body.gif", {142, 198}}, {"face.gif", {64, 64}},     {"alarm_icon.gif", {32, 32}},
+            {"banner.gif", {700, 200}},     {"cartoon.gif", {70, 57}},  {"computer_clock.gif", {32, 32}},
+            {"help_book.gif", {32, 32}},    {"mascot.gif", {100, 108}}, {"notebook.gif", {32, 32}}};
+        for (const qreal ratio : {1.0, 1.25, 1.5, 2.0, 3.0}) {
+            for (const auto& [name, size] : pictures) {
+                const QImage picture = Design::picture(name, ratio).convertToFormat(QImage::Format_ARGB32);
+                QCOMPARE(Design::logicalSize(picture), size);
+                QCOMPARE(picture.size(), (QSizeF(size) * ratio).toSize());
+                for (int y = 0; y < picture.height(); ++y)
+                    for (int x = 0; x < picture.width(); ++x)
+                        QVERIFY2(qAlpha(picture.pixel(x, y)) % 255 == 0, name);
+            }
+        }
     }
 };
 

@@ -13,7 +13,11 @@ Optional: ``--preview FILE.png`` also writes a 3x contact sheet showing the
 clock body (on grey and on a dark desktop) with the face and hands on it, the
 banner and all icons, for a visual check.
 
-Pictures are drawn at 4x and downsampled.  Pictures with a transparent colour
+Pictures are drawn at 4x and downsampled, each for screens of 1, 1.5 and 2
+device pixels per logical pixel (``clock_body.gif``, ``clock_body@1.5x.gif``,
+``clock_body@2x.gif``): the same drawing in the same logical coordinates,
+downsampled to more pixels.  The icons are drawn once for each of their nine
+sizes; a screen's ratio picks among them.  Pictures with a transparent colour
 are antialiased against their own opaque colours only (premultiplied
 resampling) and get a hard 1-bit outline, because GIF transparency is 1-bit.
 """
@@ -32,6 +36,7 @@ ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 RES = os.path.join(ROOT, "resources")
 
 SS = 4  # supersampling factor
+RATIOS = (1, 1.5, 2)  # device pixels per logical pixel the pictures are drawn for
 
 FONT_BOLD = "/usr/share/fonts/truetype/liberation/LiberationSans-Bold.ttf"
 FONT_BOLD_ALT = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
@@ -112,15 +117,19 @@ def stops_lut(stops):
 
 # ================================================================ canvas
 class Canvas:
-    """An RGBA picture drawn at SS x; all coordinates are in final pixels.
+    """An RGBA picture drawn at SS x; all coordinates are in logical pixels.
 
     Coordinates are continuous: pixel (i, j) covers [i, i+1) x [j, j+1), so
-    the centre of pixel (70, 117) is (70.5, 117.5).
+    the centre of pixel (70, 117) is (70.5, 117.5).  The finished picture has
+    `ratio` device pixels per logical pixel (`out` is its size).
     """
 
-    def __init__(self, w, h, bg=(0, 0, 0, 0), ss=SS):
-        self.w, self.h, self.s = w, h, ss
-        self.size = (w * ss, h * ss)
+    def __init__(self, w, h, bg=(0, 0, 0, 0), ss=SS, ratio=1):
+        self.w, self.h, self.ss, self.ratio = w, h, ss, ratio
+        s = ss * ratio
+        self.s = int(s) if s == int(s) else s
+        self.size = (int(round(w * self.s)), int(round(h * self.s)))
+        self.out = (int(round(w * ratio)), int(round(h * ratio)))
         self.img = Image.new("RGBA", self.size, rgba(bg))
 
     # ------------------------------------------------------------ masks
@@ -276,7 +285,7 @@ class Canvas:
         self.paint(self.m_arc(cx, cy, r, a0, a1, width, ry=ry), fill)
 
     def sub(self, w, h):
-        return Canvas(w, h, ss=self.s)
+        return Canvas(w, h, ss=self.ss, ratio=self.ratio)
 
     def stamp(self, other, x, y, angle=0.0):
         """Composite another canvas with its centre at (x, y), rotated (deg)."""
@@ -294,10 +303,10 @@ class Canvas:
         """Downsample a picture without transparency (LANCZOS)."""
         bg = Image.new("RGBA", self.size, rgba(DIAL))
         flat = Image.alpha_composite(bg, self.img).convert("RGB")
-        return flat.resize((self.w, self.h), Image.LANCZOS)
+        return flat.resize(self.out, Image.LANCZOS)
 
     def rgba_small(self):
-        return self.img.resize((self.w, self.h), Image.LANCZOS)
+        return self.img.resize(self.out, Image.LANCZOS)
 
 
 # ================================================================ output helpers
@@ -318,7 +327,7 @@ def mask_and(a, b):
 
 def hard_mask_and_colours(canvas):
     """1-bit mask (list of bools) and RGB colours antialiased among opaque pixels."""
-    w, h = canvas.w, canvas.h
+    w, h = canvas.out
     alpha = canvas.img.getchannel("A").resize((w, h), Image.BOX)
     # Pillow resamples RGBA premultiplied, so edge colours are not mixed with
     # the (transparent) background.
@@ -456,6 +465,15 @@ def to_palette(rgb, on, size, keep=(), transparent=True):
     return out, tindex
 
 
+def ratio_name(name, ratio):
+    """The picture for `ratio` device pixels per logical pixel, named as Qt
+    names them: clock_body.gif, clock_body@1.5x.gif, clock_body@2x.gif."""
+    if ratio == 1:
+        return name
+    stem, ext = os.path.splitext(name)
+    return "%s@%gx%s" % (stem, ratio, ext)
+
+
 def save_gif(img, name, tindex):
     path = os.path.join(RES, name)
     if tindex is None:
@@ -467,15 +485,15 @@ def save_gif(img, name, tindex):
 
 def finish_transparent(canvas, name, keep=()):
     on, rgb = hard_mask_and_colours(canvas)
-    img, t = to_palette(rgb, on, (canvas.w, canvas.h), keep=keep)
-    return save_gif(img, name, t)
+    img, t = to_palette(rgb, on, canvas.out, keep=keep)
+    return save_gif(img, ratio_name(name, canvas.ratio), t)
 
 
 def finish_opaque(canvas, name, keep=()):
     small = canvas.opaque()
     rgb = list(small.getdata())
     img, _ = to_palette(rgb, [True] * len(rgb), small.size, keep=keep, transparent=False)
-    return save_gif(img, name, None)
+    return save_gif(img, ratio_name(name, canvas.ratio), None)
 
 
 # ================================================================ shared motifs
@@ -830,8 +848,8 @@ def draw_clock_body(c):
             c.line([polar(cx, cy, 55.8, a), polar(cx, cy, 60.4, a)], 1.7, TICK)
 
 
-def make_clock_body():
-    c = Canvas(BODY_W, BODY_H)
+def make_clock_body(ratio):
+    c = Canvas(BODY_W, BODY_H, ratio=ratio)
     draw_clock_body(c)
     return finish_transparent(c, "clock_body.gif", keep=(DIAL,))
 
@@ -862,10 +880,14 @@ def draw_face(c):
     bee(c, *polar(hx, hy, 25.5, -92), 3.0, ang=-18)
 
 
-def make_face():
-    c = Canvas(FACE_W, FACE_W)
+def make_face(ratio):
+    c = Canvas(FACE_W, FACE_W, ratio=ratio)
     draw_face(c)
     p = finish_opaque(c, "face.gif", keep=(DIAL,))
+    # The face a reset gives is a file of the user's, beside the program: one
+    # picture, which the program scales to the screen.
+    if ratio != 1:
+        return p
     with open(p, "rb") as f:
         data = f.read()
     with open(os.path.join(RES, "tansy.gif"), "wb") as f:
@@ -875,7 +897,7 @@ def make_face():
 
 def finish_resized(canvas, w, h, name, keep=()):
     """Squash a drawing into a w x h picture (e.g. pre-compensate a stretch)."""
-    small = Canvas(w, h, ss=canvas.s)
+    small = Canvas(w, h, ss=canvas.ss, ratio=canvas.ratio)
     small.img = canvas.img.resize(small.size, Image.LANCZOS)
     return finish_transparent(small, name, keep)
 
@@ -908,10 +930,10 @@ def draw_alarm_clock(c, x, y, r):
             (255, 200, 190), 0.8)
 
 
-def make_alarm_icon():
+def make_alarm_icon(ratio):
     # Drawn in the 40 x 30 space it is shown in, then squashed into 32 x 32,
     # so it looks round again when the program stretches it to 40 x 30.
-    c = Canvas(40, 30)
+    c = Canvas(40, 30, ratio=ratio)
     draw_alarm_clock(c, 20, 16.8, 9.0)
     return finish_resized(c, 32, 32, "alarm_icon.gif")
 
@@ -924,10 +946,10 @@ def sparkle(c, x, y, r, colour=GOLD, ol=GOLD_OL):
     c.poly(pts, fill=colour, outline=ol, ow=max(0.6, r * 0.14))
 
 
-def buddy_sprite(R, kind="tansy", **kw):
+def buddy_sprite(c, R, kind="tansy", **kw):
     """A character on its own little canvas (for rotating); head at centre-ish."""
     w, h = int(R * 3.4) + 2, int(R * 4.0) + 2
-    s = Canvas(w, h)
+    s = c.sub(w, h)
     if kind == "tansy":
         tansy_buddy(s, w / 2, R * 1.55, R, **kw)
     else:
@@ -977,14 +999,14 @@ def draw_banner(c):
             ("clock", 112, 170, 16, -12, dict(mood="surprised")),
             ("tansy", 520, 42, 19, 12, dict(mood="shout", arms="up")),
             ("clock", 664, 160, 17, 14, dict(mood="shout"))):
-        spr = buddy_sprite(R, kind, **kw)
+        spr = buddy_sprite(c, R, kind, **kw)
         if kind == "clock":
             shake_lines(spr, spr.w / 2, spr.h / 2 - R * 0.1, R)
         c.stamp(spr, x, y, ang)
 
 
-def make_banner():
-    c = Canvas(700, 200)
+def make_banner(ratio):
+    c = Canvas(700, 200, ratio=ratio)
     draw_banner(c)
     return finish_transparent(c, "banner.gif")
 
@@ -1018,8 +1040,8 @@ def draw_computer_clock(c):
     draw_mini_clock(c, 23.5, 22.5, 7.6)
 
 
-def make_computer_clock():
-    c = Canvas(32, 32)
+def make_computer_clock(ratio):
+    c = Canvas(32, 32, ratio=ratio)
     draw_computer_clock(c)
     return finish_transparent(c, "computer_clock.gif")
 
@@ -1043,8 +1065,8 @@ def draw_help_book(c):
     sparkle(c, 23, 6, 2.6, NEAR_WHITE, ol=(90, 120, 190))
 
 
-def make_help_book():
-    c = Canvas(32, 32)
+def make_help_book(ratio):
+    c = Canvas(32, 32, ratio=ratio)
     draw_help_book(c)
     return finish_transparent(c, "help_book.gif")
 
@@ -1069,8 +1091,8 @@ def draw_notebook(c):
         c.line([(3.2, yy), (7.2, yy)], 1.1, (196, 200, 214), outline=(60, 62, 80), ow=0.5)
 
 
-def make_notebook():
-    c = Canvas(32, 32)
+def make_notebook(ratio):
+    c = Canvas(32, 32, ratio=ratio)
     draw_notebook(c)
     return finish_transparent(c, "notebook.gif")
 
@@ -1097,8 +1119,8 @@ def draw_cartoon(c):
     sparkle(c, 5, 6, 2.6)
 
 
-def make_cartoon():
-    c = Canvas(70, 57)
+def make_cartoon(ratio):
+    c = Canvas(70, 57, ratio=ratio)
     draw_cartoon(c)
     return finish_transparent(c, "cartoon.gif")
 
@@ -1119,8 +1141,8 @@ def draw_mascot(c):
         sparkle(c, x, y, r)
 
 
-def make_mascot():
-    c = Canvas(100, 108)
+def make_mascot(ratio):
+    c = Canvas(100, 108, ratio=ratio)
     draw_mascot(c)
     return finish_opaque(c, "mascot.gif")
 
@@ -1439,25 +1461,41 @@ def check_transparent_gif(name, size, forbid=()):
     return im, pal, t
 
 
-def verify():
-    body, pal, t = check_transparent_gif("clock_body.gif", (BODY_W, BODY_H), forbid=FORBIDDEN)
+def verify_pictures(ratio):
+    """The pictures for one ratio: their sizes, and the clock body's landmarks
+    at the device pixel under each logical one."""
+    def size(w, h):
+        return (int(round(w * ratio)), int(round(h * ratio)))
+
+    def at(x, y):
+        return (int((x + 0.5) * ratio), int((y + 0.5) * ratio))
+
+    def name(n):
+        return ratio_name(n, ratio)
+
+    body, pal, t = check_transparent_gif(name("clock_body.gif"), size(BODY_W, BODY_H), forbid=FORBIDDEN)
     col = lambda xy: tuple(pal[3 * body.getpixel(xy): 3 * body.getpixel(xy) + 3])
-    assert body.getpixel((70, 117)) != t and sum(col((70, 117))) > 700, "dial centre not light"
-    assert col((70, 117)) == DIAL, "dial colour changed by quantisation"
+    assert body.getpixel(at(70, 117)) != t and sum(col(at(70, 117))) > 700, "dial centre not light"
+    assert col(at(70, 117)) == DIAL, "dial colour changed by quantisation"
     for xy in ((56, 17), (84, 17)):
-        assert body.getpixel(xy) == t, ("loop hole not transparent at", xy)
-    assert body.getpixel((70, 20)) != t, "padlock missing"
-    r, g, b = col((62, 36))
+        assert body.getpixel(at(*xy)) == t, ("loop hole not transparent at", xy)
+    assert body.getpixel(at(70, 20)) != t, "padlock missing"
+    r, g, b = col(at(62, 36))
     assert r > 150 and g < 90 and b < 90, "close crown not red"
-    assert any(body.getpixel((x, 197)) != t for x in range(BODY_W)), "feet do not reach the bottom"
-    assert body.getpixel((0, 117)) != t and body.getpixel((140, 117)) != t, "case not ~x 0..140"
-    for name, size in (("alarm_icon.gif", (32, 32)), ("computer_clock.gif", (32, 32)),
-                       ("cartoon.gif", (70, 57)), ("help_book.gif", (32, 32)),
-                       ("notebook.gif", (32, 32)), ("banner.gif", (700, 200))):
-        check_transparent_gif(name, size)
-    for name, size in (("face.gif", (64, 64)), ("mascot.gif", (100, 108))):
-        im, _, _ = _gif_info(name)
-        assert im.size == size and "transparency" not in im.info, name
+    assert any(body.getpixel((x, body.height - 1)) != t for x in range(body.width)), "feet do not reach the bottom"
+    assert body.getpixel(at(0, 117)) != t and body.getpixel(at(140, 117)) != t, "case not ~x 0..140"
+    for n, (w, h) in (("alarm_icon.gif", (32, 32)), ("computer_clock.gif", (32, 32)),
+                      ("cartoon.gif", (70, 57)), ("help_book.gif", (32, 32)),
+                      ("notebook.gif", (32, 32)), ("banner.gif", (700, 200))):
+        check_transparent_gif(name(n), size(w, h))
+    for n, (w, h) in (("face.gif", (64, 64)), ("mascot.gif", (100, 108))):
+        im, _, _ = _gif_info(name(n))
+        assert im.size == size(w, h) and "transparency" not in im.info, name(n)
+
+
+def verify():
+    for ratio in RATIOS:
+        verify_pictures(ratio)
     with open(os.path.join(RES, "face.gif"), "rb") as f1, open(os.path.join(RES, "tansy.gif"), "rb") as f2:
         assert f1.read() == f2.read(), "face.gif and tansy.gif differ"
     for n in APP_ICON_SIZES:
@@ -1530,15 +1568,16 @@ def preview(path):
 # ================================================================ main
 def main(argv):
     os.makedirs(RES, exist_ok=True)
-    make_clock_body()
-    make_face()
-    make_alarm_icon()
-    make_banner()
-    make_computer_clock()
-    make_cartoon()
-    make_help_book()
-    make_notebook()
-    make_mascot()
+    for ratio in RATIOS:
+        make_clock_body(ratio)
+        make_face(ratio)
+        make_alarm_icon(ratio)
+        make_banner(ratio)
+        make_computer_clock(ratio)
+        make_cartoon(ratio)
+        make_help_book(ratio)
+        make_notebook(ratio)
+        make_mascot(ratio)
     make_app_icons()
     make_do()
     make_quit()

@@ -291,3 +291,11 @@ class X11Session(unittest.TestCase):
 
     def screenshot(self):
         return ImageGrab.grab(xdisplay=":%d" % self.number).convert("RGB")
+
+
+
+def set_xft_dpi(x, dpi):
+    """As `xrdb -merge` of "Xft.dpi: DPI" for X clients started from now on; None takes it back."""
+    name, root = x.intern_atom("RESOURCE_MANAGER"), x.screen().root
+    root.change_property(name, Xatom.STRING, 8, b"Xft.dpi:\t%d\n" % dpi) if dpi else root.delete_property(name)
+    x.sync()

@@ -16,10 +16,11 @@ public:
     }
     void close() override { m_open = m_lost = false; }
     bool lost() const override { return m_lost; }
-    int frequency() const override { return 44100; }
-    int channels() const override { return 2; }
-    std::vector<std::uint8_t> load(const QString&) const override { return std::vector<std::uint8_t>(4410, 1); }
-    void play(const std::vector<std::uint8_t>&) override { heard += m_open && !m_lost; }
+    std::optional<int> play(const QString&, Unreadable) override
+    {
+        heard += m_open && !m_lost;
+        return 25;
+    }
     void waitUntilPlayed(int) override {}
 
     void killServer()

@@ -8,7 +8,7 @@
 class FakeTimeSource final : public TimeSource
 {
 public:
-    LocalDateTime now() const override { return {m_now.date(), m_now.time()}; }
+    LocalDateTime now() const override { return {m_now.date(), m_now.time(), m_now.toMSecsSinceEpoch()}; }
     void set(const QDateTime& now) { m_now = now; }
     void setTime(const QTime& time) { m_now.setTime(time); }
     void advanceMs(qint64 ms) { m_now = m_now.addMSecs(ms); }

@@ -12,6 +12,7 @@ public:
     void setOwner(QWidget&, QWidget&) override {}
     void placeBeside(QWidget&, QWidget&) override {}
     void startMove(QWidget&) override { ++moves; }
+    void setShape(QWidget&, const QRegion&) override {}
 
     std::vector<bool> topmostCalls;
     int moves = 0;

@@ -1,0 +1,3 @@
+#include "alarm/AlarmLog.h"
+
+Q_LOGGING_CATEGORY(lcAlarm, "tansywatch.alarm", QtWarningMsg)

@@ -1,0 +1,3 @@
+#include "controls/WindowsLog.h"
+
+Q_LOGGING_CATEGORY(lcWindows, "tansywatch.windows", QtWarningMsg)
