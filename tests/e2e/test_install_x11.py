@@ -177,7 +177,7 @@ class InstalledClock(X11Session):
         # The sound child needs none either.
         child = subprocess.run([bin_link, "--serve-sound-on-stdin"], env=dict(bare, SDL_AUDIODRIVER="dummy"),
                                stdin=subprocess.DEVNULL, capture_output=True, timeout=30)
-        self.assertEqual((child.returncode, child.stdout[:5]), (0, b"rate "))
+        self.assertEqual(child.returncode, 0, child.stderr)
 
         home = os.path.join(self.work, "home")
         face = os.path.join(home, "my pictures", "face.gif")
