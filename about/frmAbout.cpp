@@ -27,8 +27,8 @@ namespace {
 // The maker's web page, as the link shows it and as it is opened.
 constexpr const char* WebAddress = "tansywatch.example.org";
 
-constexpr const char* Notice = "You may copy and share this program freely, unchanged. It comes with no warranty of "
-                               "any kind. You use it at your own risk.";
+constexpr const char* Notice = "You may copy, change and share this program under the GNU GPL, version 3 or later. "
+                               "It comes with no warranty of any kind. You use it at your own risk.";
 
 // Line1(0) and Line1(1), in twips: a grey line over a white one etches a rule
 // across the window. Both are horizontal, and the width grows downwards.

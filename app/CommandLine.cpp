@@ -5,6 +5,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QStringList>
+#include <QtGlobal>
 
 #include <cstdio>
 
@@ -32,6 +33,24 @@ void addHidden(QCommandLineParser& parser, const char* name, const QString& valu
 void print(std::FILE* stream, const QString& text)
 {
     std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+// Qt's X11 and Wayland plugins find no display without these variables or an
+// X server named with -display, and Qt then aborts with advice to reinstall.
+// Any other plugin asked for (offscreen, vnc ...) may be loaded instead.
+bool displayMissing(const QCommandLineParser& parser)
+{
+    if (!qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        || !parser.value(QStringLiteral("display")).isEmpty())
+        return false;
+    const QString platforms = parser.isSet(QStringLiteral("platform")) ? parser.value(QStringLiteral("platform"))
+                                                                       : qEnvironmentVariable("QT_QPA_PLATFORM");
+    for (const QString& platform : platforms.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QString name = platform.section(QLatin1Char(':'), 0, 0);
+        if (name != QLatin1String("xcb") && !name.startsWith(QLatin1String("wayland")))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -81,9 +100,20 @@ std::optional<int> CommandLine::answer(int argc, char* argv[])
     }
     if (parser.isSet(version)) {
         print(stdout,
-              QStringLiteral("%1 %2\n").arg(QString::fromLatin1(Module1::ProgramTitle),
-                                            QString::fromLatin1(Module1::ProgramVersion)));
+              QStringLiteral("%1 %2\n"
+                             "Copyright (C) 2026 The Tansywatch developers\n"
+                             "License GPL-3.0-or-later <https://www.gnu.org/licenses/gpl-3.0.html>\n"
+                             "This is free software: you are free to change and redistribute it.\n"
+                             "There is NO WARRANTY, to the extent permitted by law.\n")
+                  .arg(QString::fromLatin1(Module1::ProgramTitle), QString::fromLatin1(Module1::ProgramVersion)));
         return 0;
+    }
+    if (displayMissing(parser)) {
+        print(stderr,
+              QStringLiteral("%1: no display: neither DISPLAY nor WAYLAND_DISPLAY is set (start it in a desktop "
+                             "session, or name an X server with -display)\n")
+                  .arg(QString::fromLatin1(ProgramName)));
+        return 1;
     }
     return std::nullopt;
 }

@@ -6,8 +6,9 @@
 // --version, and Qt's options (-platform, -display, -style, ...), which the
 // application object takes out of argv itself. Everything is decided before
 // that object exists, so --help and --version answer without a display (over
-// SSH, in a package build) and a mistyped option is reported as such rather
-// than as a missing display.
+// SSH, in a package build), a mistyped option is reported as such rather
+// than as a missing display, and a missing display in one line rather than
+// by Qt's abort.
 class CommandLine final
 {
 public:

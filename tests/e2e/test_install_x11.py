@@ -17,6 +17,7 @@ import os
 import shutil
 import signal
 import subprocess
+from xml.etree import ElementTree
 
 from PIL import Image
 from Xlib import Xatom
@@ -161,12 +162,22 @@ class InstalledClock(X11Session):
         def answer(*args):
             done = subprocess.run([bin_link, *args], env=bare, capture_output=True, text=True, timeout=30)
             return done.returncode, done.stdout, done.stderr.splitlines()
-        self.assertEqual(answer("--version"), (0, "Tansywatch 1.1\n", []))
+        status, out, err = answer("--version")
+        licence = ElementTree.parse("%s/share/metainfo/%s.metainfo.xml" % (usr, ID)).find("project_license").text
+        self.assertEqual((status, out.splitlines()[0], err), (0, "Tansywatch 1.1", []))
+        self.assertIn("\nLicense %s " % licence, out)
         self.assertEqual(answer("-platform", "offscreen", "--help")[0], 0)
         self.assertTrue(answer("--help")[1].startswith("Usage: tansywatch [options]\n"))
         status, out, err = answer("--bogus")
         self.assertNotEqual(status, 0)
         self.assertEqual((out, err[1:]), ("", ["Try 'tansywatch --help' for more information."]))
+        status, out, err = answer()
+        self.assertEqual((status, out, len(err)), (1, "", 1))
+        self.assertRegex(err[0], "no display: .*DISPLAY.*WAYLAND_DISPLAY")
+        # The sound child needs none either.
+        child = subprocess.run([bin_link, "--serve-sound-on-stdin"], env=dict(bare, SDL_AUDIODRIVER="dummy"),
+                               stdin=subprocess.DEVNULL, capture_output=True, timeout=30)
+        self.assertEqual(child.returncode, 0, child.stderr)
 
         home = os.path.join(self.work, "home")
         face = os.path.join(home, "my pictures", "face.gif")
@@ -230,6 +241,32 @@ class InstalledClock(X11Session):
         self.wait(lambda: self.hour_hand() == THIN_YELLOW and self.face_pixel() == FACE_COLOUR, "the look again", 5)
         self.assertFalse(self.is_above(clock))
         self.quit_clock()
+
+    def test_sources_without_git_check_their_format_and_run_with_no_test_tool(self):
+        """An unpacked archive: the format check finds the C++ files without
+        git and never reads standard input, and the packages that `make run`
+        installs, with everything they depend on, hold no test tool."""
+        copy, empty = os.path.join(self.work, "archive"), os.path.join(self.work, "no-sources")
+        shutil.copytree(x11session.SOURCE_DIR, copy, ignore=shutil.ignore_patterns(".git", "build*"))
+        os.makedirs(empty)
+        shutil.copy(os.path.join(copy, "Makefile"), empty)
+
+        def make(directory, *args):
+            done = subprocess.run(["make", "-s", "-C", directory, *args], stdin=subprocess.DEVNULL,
+                                  preexec_fn=lambda: os.close(0), capture_output=True, text=True, timeout=120)
+            return done.returncode, done.stdout.splitlines()
+        sources = sum(name.endswith((".cpp", ".h")) for _, _, names in os.walk(copy) for name in names)
+        self.assertEqual(make(copy, "format-check"), (0, ["format-check: all %d C++ files are formatted" % sources]))
+        self.assertNotEqual(make(empty, "format-check")[0], 0)
+
+        _, lists = make(copy, "--eval", "print-%: ; @echo $($*)", "print-RUN_PACKAGES", "print-TEST_PACKAGES")
+        run, test = (set(line.split()) for line in lists)
+        self.assertTrue(run and test, "the Makefile names no package lists")
+        depends = subprocess.run(["apt-cache", "depends", "--recurse", "--no-recommends", "--no-suggests",
+                                  "--no-conflicts", "--no-breaks", "--no-replaces", "--no-enhances", *run],
+                                 capture_output=True, text=True, check=True).stdout.splitlines()
+        # Qt's development files bring python3 along in any case.
+        self.assertEqual({line for line in depends if not line.startswith(" ")} & test - {"python3"}, set())
 
 
 if __name__ == "__main__":
