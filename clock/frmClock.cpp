@@ -37,6 +37,9 @@ frmClock::frmClock(Module1& module, Forms& forms, ClockLook& look)
     // second would be wasted.
     setAttribute(Qt::WA_NoSystemBackground);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Outside the outline the window is left transparent, for compositors that
+    // draw a window's whole rectangle whatever its shape.
+    setAttribute(Qt::WA_TranslucentBackground);
     m_pic1->move(0, 0);
     m_pic1->setPicture(Design::picture("clock_body.gif"));
     m_imageSmallAlarm.setPicture(Design::picture("alarm_icon.gif"));
@@ -89,6 +92,8 @@ void frmClock::Form_Load()
     m_line1.setStart(m_line1.X1(), m_line3.Y1());
 
     gifmod::fitWindowToPicture(*this, *m_pic1);
+    // A window of one size only is one that tiling window managers float.
+    setFixedSize(size());
 
     const StartupSettings settings = StartupSettings::read(QFile::encodeName(m_module.settingsPath()).toStdString());
     if (settings.faceLocation)
