@@ -9,6 +9,12 @@ PACKAGES := cmake ninja-build g++ pkg-config \
             xvfb openbox xdotool x11-utils x11-apps buici-clock python3 python3-xlib python3-pil faketime \
             desktop-file-utils appstream groff-base dex clang-format \
             pulseaudio pulseaudio-utils
+# The desktops `make test` runs the clock on besides openbox, and the window in use there.
+TEST_DESKTOP_PACKAGES := mutter i3-wm xterm dbus
+# The desktops `make test-desktops` tries as well, the Wayland ones with XWayland.
+DESKTOP_PACKAGES := $(TEST_DESKTOP_PACKAGES) kwin-x11 kwin-style-breeze kwin-wayland xfwm4 icewm sway weston \
+                    xwayland x11-xserver-utils
+DESKTOPS := openbox mutter i3 kwin xfwm4 icewm mutter-wayland kwin-wayland sway weston
 # Only for the Debian package: dpkg-shlibdeps finds its dependencies, lintian checks it.
 DEB_PACKAGES := dpkg-dev file
 DEB_CHECK_PACKAGES := $(DEB_PACKAGES) lintian
@@ -16,7 +22,8 @@ PREFIX     ?= /usr/local
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps deb-deps deb-check-deps build run test test-asan format format-check install deb deb-check clean
+.PHONY: all deps deb-deps deb-check-deps test-desktop-deps desktop-deps build run test test-asan test-desktops \
+        format format-check install deb deb-check clean
 
 all: build
 
@@ -36,6 +43,12 @@ deps:
 
 deb-deps:
 	$(call install_missing,$(DEB_PACKAGES))
+
+test-desktop-deps:
+	$(call install_missing,$(TEST_DESKTOP_PACKAGES))
+
+desktop-deps:
+	$(call install_missing,$(DESKTOP_PACKAGES))
 
 deb-check-deps:
 	$(call install_missing,$(DEB_CHECK_PACKAGES))
@@ -70,8 +83,20 @@ format-check: deps
 format:
 	clang-format -i $(CXX_FILES)
 
-test: format-check build test-asan
+test: format-check build test-asan test-desktop-deps
 	ctest --test-dir $(BUILD) --output-on-failure
+
+# The clock's run on every desktop; the table of what each gave goes to
+# $(BUILD)/desktops.md, with the date and the versions tried.
+test-desktops: build desktop-deps
+	@table=$(BUILD)/desktops.md; rows=$$table.rows; rm -f $$rows; status=0; \
+	for desktop in $(DESKTOPS); do \
+	    TANSY_DESKTOP=$$desktop TANSY_MATRIX=$$rows /usr/bin/python3 tests/e2e/test_clock_x11.py $(BUILD) || status=1; \
+	done; \
+	{ echo "Tried on $$(date -u +%Y-%m-%d): $$(dpkg-query -W -f='$${Package} $${Version}, ' openbox $(DESKTOP_PACKAGES))"; \
+	  echo; echo "| desktop | size | frameless | see-through | top | drag | dialog | normal | pop-up | boxes |"; \
+	  echo "|---|---|---|---|---|---|---|---|---|---|"; cat $$rows; } > $$table; \
+	rm -f $$rows; cat $$table; exit $$status
 
 # PREFIX=/usr/local and DESTDIR as usual: `make install PREFIX=/opt/tansywatch`,
 # `make install DESTDIR=/tmp/stage`.

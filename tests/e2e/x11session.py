@@ -1,9 +1,11 @@
 """What the whole-program checks share: their own Xvfb and openbox on a free
 display, the program copied into a directory of its own, and ways to find,
 click and answer its windows from outside."""
+import contextlib
 import glob
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -27,6 +29,30 @@ ALARM_TAB = (72, 19)
 HOUR_ARROW = (24 + 8 + 41, 40 + 16 + 11)
 MIN_ARROW = (24 + 64 + 41, 40 + 16 + 11)
 ENABLE_BUTTON = (24 + 8 + 52, 40 + 46 + 11)
+NOBODY = 65534
+# The desktop to run on (TANSY_DESKTOP) and how each starts, with the user it
+# runs as; the Wayland ones are nested in an Xvfb, with XWayland.
+DESKTOP = os.environ.get("TANSY_DESKTOP", "openbox")
+DESKTOPS = {
+    "openbox": (["openbox", "--sm-disable"], None),
+    "mutter": (["dbus-run-session", "mutter", "--x11", "--replace", "--sm-disable"], None),
+    "i3": (["i3", "-c", "{config}"], None),
+    "kwin": (["dbus-run-session", "kwin_x11", "--replace"], None),
+    "xfwm4": (["dbus-run-session", "xfwm4", "--replace"], None),
+    "icewm": (["icewm"], None),
+    "mutter-wayland": (["dbus-run-session", "mutter", "--wayland", "--nested", "--sm-disable"], None),
+    "kwin-wayland": (["dbus-run-session", "kwin_wayland", "--x11-display", "{display}", "--xwayland",
+                      "--width", str(SCREEN[0]), "--height", str(SCREEN[1])], None),
+    # sway refuses to run as root.
+    "sway": (["dbus-run-session", "sway", "-c", "{config}"], NOBODY),
+    "weston": (["weston", "--backend=x11-backend.so", "--use-pixman", "--xwayland", "--config={config}",
+                "--width=%d" % SCREEN[0], "--height=%d" % SCREEN[1]], None),
+}
+WAYLAND = ("mutter-wayland", "kwin-wayland", "sway", "weston")
+# sway's XWayland lets in only sway's user until told otherwise.
+CONFIG = {"i3": "font pango:monospace 8\n",
+          "sway": "font pango:monospace 8\nxwayland force\nexec xhost +si:localuser:root\n",
+          "weston": "[shell]\npanel-position=none\n"}
 PROGRAM_FILES = ["tansywatch", "tansy.gif", "do.wav", "quit.wav", "lock.wav",
                  "alarm1.wav", "alarm2.wav", "alarm3.wav", "Tansywatch.hlp"]
 
@@ -45,11 +71,12 @@ def near(place, expected, slack=2):
     return all(abs(a - b) <= slack for a, b in zip(place, expected))
 
 
-def opaque_pixels(name):
+def picture_pixels(name):
+    """The picture's opaque pixels: their places and colours."""
     with Image.open(os.path.join(SOURCE_DIR, "resources", name)) as source:
         picture = source.convert("RGBA")
     data = picture.load()
-    return {(x, y) for y in range(picture.height) for x in range(picture.width) if data[x, y][3]}
+    return {(x, y): data[x, y][:3] for y in range(picture.height) for x in range(picture.width) if data[x, y][3]}
 
 
 def faked_time(env, when):
@@ -58,6 +85,41 @@ def faked_time(env, when):
     monotonic clock, which stays real: faked, they would stop."""
     library = glob.glob("/usr/lib/*/faketime/libfaketime.so.1") or sys.exit("libfaketime is missing (faketime)")
     return dict(env, TZ="UTC", LD_PRELOAD=library[0], FAKETIME=when, FAKETIME_DONT_FAKE_MONOTONIC="1")
+
+
+def xwayland(compositor):
+    """The display of the compositor's XWayland and its authority file, if it
+    has one: from XWayland's command line, or the lock file of a display the
+    compositor holds for an XWayland it starts once a client comes."""
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        try:
+            with open("/proc/%s/cmdline" % pid) as cmdline:
+                argv = cmdline.read().split("\0")
+        except OSError:
+            continue
+        if argv[0].endswith("Xwayland") and descends(int(pid), compositor):
+            return argv[1], argv[argv.index("-auth") + 1] if "-auth" in argv else None
+    for lock in glob.glob("/tmp/.X*-lock"):
+        try:
+            with open(lock) as holder:
+                if descends(int(holder.read()), compositor):
+                    return ":" + lock[len("/tmp/.X"):-len("-lock")], None
+        except (OSError, ValueError):
+            pass
+    return None
+
+
+def descends(pid, ancestor):
+    """Whether pid is the ancestor or one of its descendants."""
+    while pid > 1:
+        if pid == ancestor:
+            return True
+        try:
+            with open("/proc/%d/stat" % pid) as stat:
+                pid = int(stat.read().rsplit(")", 1)[1].split()[1])
+        except (OSError, ValueError):
+            return False
+    return False
 
 
 def main(doc):
@@ -74,6 +136,16 @@ class X11Session(unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
+        try:
+            cls.start_desktop()
+        except BaseException:
+            cls.tearDownClass()
+            raise
+
+    @classmethod
+    def start_desktop(cls):
+        cls.work = tempfile.mkdtemp(prefix="tansy-e2e-")
+        os.chmod(cls.work, 0o755)
         # Xvfb picks a free display and names it once it takes connections.
         number_in, number_out = os.pipe()
         cls.start(["Xvfb", "-displayfd", str(number_out), "-screen", "0", "%dx%dx24" % SCREEN, "-nolisten", "tcp"],
@@ -81,23 +153,59 @@ class X11Session(unittest.TestCase):
         os.close(number_out)
         with open(number_in) as named:
             cls.number = int(named.readline())
-        cls.env = {k: v for k, v in os.environ.items() if k not in ("QT_QPA_PLATFORM", "WAYLAND_DISPLAY")}
+        cls.env = {k: v for k, v in os.environ.items()
+                   if k not in ("QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "XDG_CURRENT_DESKTOP", "XDG_SESSION_TYPE")}
         cls.env.update(DISPLAY=":%d" % cls.number, SDL_AUDIODRIVER="dummy")
+        cls.screen_env = dict(cls.env)
+        command, user = DESKTOPS[DESKTOP]
+        if DESKTOP in WAYLAND:
+            cls.start_wayland(command, user)
+        else:
+            config = os.path.join(cls.work, "config")
+            with open(config, "w") as out:
+                out.write(CONFIG.get(DESKTOP, ""))
+            cls.start([c.format(config=config) for c in command], start_new_session=True)
         cls.x = xdisplay.Display(cls.env["DISPLAY"])
         cls.root = cls.x.screen().root
-        cls.start(["openbox", "--sm-disable"])
         check = cls.x.intern_atom("_NET_SUPPORTING_WM_CHECK")
-        wait_for(lambda: cls.root.get_full_property(check, X.AnyPropertyType), what="openbox")
-        # Only once openbox has mapped a window of ours is it surely managing.
+        wait_for(lambda: cls.root.get_full_property(check, X.AnyPropertyType), what=DESKTOP)
+        # Only once the window manager has mapped a window of ours is it surely managing.
         probe = cls.root.create_window(0, 0, 10, 10, 0, cls.x.screen().root_depth)
         cls.map_managed(probe)
         probe.destroy()
         cls.x.sync()
-        cls.work = tempfile.mkdtemp(prefix="tansy-e2e-")
+
+    @classmethod
+    def start_wayland(cls, command, user):
+        """A compositor nested in the Xvfb, which it takes its input from and
+        shows its output in; the program runs on its XWayland."""
+        runtime = os.path.join(cls.work, "runtime")
+        os.mkdir(runtime, 0o700)
+        os.chown(runtime, user or 0, user or 0)
+        config = os.path.join(cls.work, "config")
+        with open(config, "w") as out:
+            out.write(CONFIG.get(DESKTOP, ""))
+        env = dict(cls.env, XDG_RUNTIME_DIR=runtime, HOME=runtime, WLR_BACKENDS="x11", WLR_RENDERER="pixman",
+                   KWIN_COMPOSE="Q", MUTTER_DEBUG_DUMMY_MODE_SPECS="%dx%d" % SCREEN)
+        if "kwin_wayland" in command:
+            # A copy without the file capability that a container may refuse.
+            command = [shutil.copy("/usr/bin/kwin_wayland", cls.work) if c == "kwin_wayland" else c for c in command]
+        compositor = cls.start([c.format(config=config, display=cls.env["DISPLAY"]) for c in command], env=env,
+                               start_new_session=True, preexec_fn=(lambda: (os.setgid(user), os.setuid(user))) if user else None)
+        display, auth = wait_for(lambda: xwayland(compositor.pid), what="XWayland under " + DESKTOP)
+        if auth:
+            os.environ["XAUTHORITY"] = cls.env["XAUTHORITY"] = auth
+        wayland = wait_for(lambda: [n for n in os.listdir(runtime) if n.startswith("wayland-") and "." not in n],
+                           what="the Wayland socket")[0]
+        cls.env.update(DISPLAY=display, XDG_SESSION_TYPE="wayland",
+                       WAYLAND_DISPLAY=os.path.join(runtime, wayland))
+        wait_for(lambda: subprocess.run(["xdpyinfo"], env=cls.env, capture_output=True).returncode == 0,
+                 what="XWayland to let us in")
 
     @classmethod
     def tearDownClass(cls):
-        cls.x.close()
+        if "x" in vars(cls):
+            cls.x.close()
         for process in reversed(cls.processes):
             cls.stop(process)
         shutil.rmtree(cls.work, ignore_errors=True)
@@ -111,13 +219,21 @@ class X11Session(unittest.TestCase):
 
     @staticmethod
     def stop(process):
-        if process.poll() is None:
-            process.terminate()
-            try:
-                process.wait(5)
-            except subprocess.TimeoutExpired:
-                process.kill()
-                process.wait()
+        """Ends the process; a desktop goes with its whole session."""
+        if process.poll() is not None:
+            return
+        try:
+            leader = os.getpgid(process.pid) == process.pid
+        except OSError:
+            leader = False
+        process.terminate() if not leader else os.killpg(process.pid, signal.SIGTERM)
+        try:
+            process.wait(5)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
+        with contextlib.suppress(ProcessLookupError):
+            leader and os.killpg(process.pid, signal.SIGKILL)
 
     @classmethod
     def map_managed(cls, window):
@@ -159,15 +275,15 @@ class X11Session(unittest.TestCase):
             self.screenshot().save(picture)
             raise AssertionError("%s (screen: %s)" % (failure, picture)) from None
 
-    def windows(self):
-        """The program's mapped top-level windows as (window, name, origin, size)."""
+    def windows(self, pid=None):
+        """The mapped top-level windows of the program (or of pid) as (window, name, origin, size)."""
         clients = self.root.get_full_property(self.atom("_NET_CLIENT_LIST"), Xatom.WINDOW)
         found = []
-        for window_id in (clients.value if clients else []):
+        for window_id in (clients.value if clients else self.tree()):
             window = self.x.create_resource_object("window", window_id)
             try:
                 owner = window.get_full_property(self.atom("_NET_WM_PID"), Xatom.CARDINAL)
-                if not owner or owner.value[0] != self.program.pid or \
+                if not owner or owner.value[0] != (pid or self.program.pid) or \
                         window.get_attributes().map_state != X.IsViewable:
                     continue
                 geometry = window.get_geometry()
@@ -176,6 +292,14 @@ class X11Session(unittest.TestCase):
                               (geometry.width, geometry.height)))
             except xerror.XError:
                 pass  # gone while we looked
+        return found
+
+    def tree(self, depth=3):
+        """Windows down to depth below the root: not every XWayland window manager lists its clients."""
+        found, level = [], [self.root]
+        for _ in range(depth):
+            level = [child for window in level for child in window.query_tree().children]
+            found += [window.id for window in level]
         return found
 
     def sized(self, size):
@@ -218,13 +342,17 @@ class X11Session(unittest.TestCase):
         clock = self.clock_origin()
         self.click(clock, GRIP, button=3)
 
+        seen = []
+
         def beside():
             dialog = self.one_sized(DIALOG, "the options dialog")
             left, top, right, bottom = self.frame(dialog)
             on_screen = left >= 0 and top >= 0 and right <= SCREEN[0] and bottom <= SCREEN[1]
             apart = right <= clock[0] or left >= clock[0] + BODY[0] or bottom <= clock[1] or top >= clock[1] + BODY[1]
-            return on_screen and apart and dialog
-        return self.wait(beside, "the options dialog beside the clock at %s" % (clock,), 10)
+            # Where the window manager leaves it: the same place twice running.
+            seen.append(dialog[2])
+            return on_screen and apart and seen[-2:] == [dialog[2]] * 2 and dialog
+        return self.wait(beside, "the options dialog beside the clock at %s" % (clock,), 10, poll=0.2)
 
     def is_above(self, window):
         states = window.get_full_property(self.atom("_NET_WM_STATE"), Xatom.ATOM)
@@ -264,14 +392,14 @@ class X11Session(unittest.TestCase):
         wait_for(lambda: all(w[0].id != box[0].id for w in self.windows()), what=what + " to go away")
 
     def xdotool(self, *args):
-        subprocess.run(["xdotool"] + [str(a) for a in args], env=self.env, check=True)
+        subprocess.run(["xdotool"] + [str(a) for a in args], env=self.screen_env, check=True)
 
     def click(self, origin, place, button=1):
         self.xdotool("mousemove", origin[0] + place[0], origin[1] + place[1], "click", button)
 
-    def pick_from_list(self, origin, arrow, item):
+    def pick_from_list(self, origin, arrow, item, then=lambda: None):
         """Opens a combo box by its arrow and, once the list shows its items,
-        picks the item by typing its start."""
+        picks the item by typing its start; then does what the pick asks for."""
         before = self.list_popups()
 
         def opened():
@@ -281,6 +409,7 @@ class X11Session(unittest.TestCase):
         self.wait(lambda: len(set(self.screenshot().crop(box).getdata())) > 1, "the list's items")
         self.xdotool("type", item)
         self.xdotool("key", "Return")
+        then()
         self.wait(lambda: not opened(), "the list to close")
 
     def pick_alarm_time(self, dialog, hour, minute):
