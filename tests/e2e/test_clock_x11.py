@@ -71,7 +71,8 @@ class ClockOnDesktop(X11Session):
         (left, top), (width, height) = window[2], window[3]
         outside = {(x, y): beneath.getpixel((left + x, top + y)) if beneath else IN_USE
                    for x in range(width) for y in range(height) if (x, y) not in picture}
-        self.wait(lambda: self.seen(window[2], outside) > 0.99, "what lies under the window's outside", 5)
+        self.wait(lambda: self.seen(self.one_sized(window[3], "the window")[2], outside) > 0.99,
+                  "what lies under the window's outside", 5)
 
     def park_pointer(self):
         """Out of the way: nested compositors draw the pointer into the screen."""
