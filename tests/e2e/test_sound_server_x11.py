@@ -16,8 +16,7 @@ import time
 from Xlib import Xatom
 
 import x11session
-from x11session import BANNER, BODY, DIALOG, ENABLE_BUTTON, GRIP, SCREEN, X11Session, faked_time, \
-    picture_pixels, wait_for
+from x11session import BANNER, BODY, DIALOG, ENABLE_BUTTON, GRIP, SCREEN, X11Session, faked_time, wait_for
 
 FAKE_START = datetime.datetime(2026, 12, 7, 7, 4, 42)
 ALARM_AT = datetime.datetime(2026, 12, 7, 7, 5, 0)
@@ -108,18 +107,15 @@ class SoundServerOnX11(X11Session):
         self.answer_box("the 'Alarm is Enabled now' box")
         self.wait(lambda: not self.sized(DIALOG), "the dialog to close on arming", 5)
 
-        # The pop-up comes with the minute, centred, frameless, cut to the
-        # banner, above ordinary windows while it rings, with the window
-        # manager's stand-in icon, not the program's.
+        # The pop-up comes with the minute, centred, with the window manager's
+        # stand-in icon, not the program's (its outline and stacking are the
+        # desktop run's).
         found = self.wait(lambda: (self.sized(BANNER) or [None])[0], "the TIME's UP pop-up", 40, 0.01)
         shown = FAKE_START + datetime.timedelta(seconds=time.monotonic() - launched)
         self.assertLess(abs((shown - ALARM_AT).total_seconds()), 1.0, "the pop-up showed at %s" % shown.time())
         window, popup = found[0], found[2]
         self.assertEqual(popup, ((SCREEN[0] - BANNER[0]) // 2, (SCREEN[1] - BANNER[1]) // 2))
-        self.assertEqual(self.frame(found), (*popup, popup[0] + BANNER[0], popup[1] + BANNER[1]))
-        self.assertEqual(self.outline(window), set(picture_pixels("banner.gif")))
         self.assertNotEqual(self.icon(window), self.icon(self.one_sized(BODY, "the clock")[0]))
-        self.assertTrue(self.is_above(window))
         self.heard(recording, "the alarm ringing", self.size(recording))
 
         # The server dies while the alarm rings. A click on the pop-up still

@@ -29,30 +29,29 @@ ALARM_TAB = (72, 19)
 HOUR_ARROW = (24 + 8 + 41, 40 + 16 + 11)
 MIN_ARROW = (24 + 64 + 41, 40 + 16 + 11)
 ENABLE_BUTTON = (24 + 8 + 52, 40 + 46 + 11)
+MODE_ARROW = (24 + 128 + 49, 40 + 48 + 11)
 NOBODY = 65534
 # The desktop to run on (TANSY_DESKTOP) and how each starts, with the user it
 # runs as; the Wayland ones are nested in an Xvfb, with XWayland.
 DESKTOP = os.environ.get("TANSY_DESKTOP", "openbox")
 DESKTOPS = {
-    "openbox": (["openbox", "--sm-disable"], None),
-    "mutter": (["dbus-run-session", "mutter", "--x11", "--replace", "--sm-disable"], None),
-    "i3": (["i3", "-c", "{config}"], None),
-    "kwin": (["dbus-run-session", "kwin_x11", "--replace"], None),
-    "xfwm4": (["dbus-run-session", "xfwm4", "--replace"], None),
-    "icewm": (["icewm"], None),
-    "mutter-wayland": (["dbus-run-session", "mutter", "--wayland", "--nested", "--sm-disable"], None),
-    "kwin-wayland": (["dbus-run-session", "kwin_wayland", "--x11-display", "{display}", "--xwayland",
-                      "--width", str(SCREEN[0]), "--height", str(SCREEN[1])], None),
+    "openbox": "openbox --sm-disable",
+    "mutter": "dbus-run-session mutter --x11 --replace --sm-disable",
+    "i3": "i3 -c {config}",
+    "kwin": "dbus-run-session kwin_x11 --replace",
+    "xfwm4": "dbus-run-session xfwm4 --replace",
+    "icewm": "icewm",
+    "mutter-wayland": "dbus-run-session mutter --wayland --nested --sm-disable",
+    "kwin-wayland": "dbus-run-session kwin_wayland --x11-display {display} --xwayland --width %d --height %d" % SCREEN,
     # sway refuses to run as root.
-    "sway": (["dbus-run-session", "sway", "-c", "{config}"], NOBODY),
-    "weston": (["weston", "--backend=x11-backend.so", "--use-pixman", "--xwayland", "--config={config}",
-                "--width=%d" % SCREEN[0], "--height=%d" % SCREEN[1]], None),
+    "sway": "dbus-run-session sway -c {config}",
+    "weston": "weston --backend=x11-backend.so --use-pixman --xwayland --width=%d --height=%d" % SCREEN,
 }
+USERS = {"sway": NOBODY}
 WAYLAND = ("mutter-wayland", "kwin-wayland", "sway", "weston")
 # sway's XWayland lets in only sway's user until told otherwise.
 CONFIG = {"i3": "font pango:monospace 8\n",
-          "sway": "font pango:monospace 8\nxwayland force\nexec xhost +si:localuser:root\n",
-          "weston": "[shell]\npanel-position=none\n"}
+          "sway": "font pango:monospace 8\nxwayland force\nexec xhost +si:localuser:root\n"}
 PROGRAM_FILES = ["tansywatch", "tansy.gif", "do.wav", "quit.wav", "lock.wav",
                  "alarm1.wav", "alarm2.wav", "alarm3.wav", "Tansywatch.hlp"]
 
@@ -72,7 +71,6 @@ def near(place, expected, slack=2):
 
 
 def picture_pixels(name):
-    """The picture's opaque pixels: their places and colours."""
     with Image.open(os.path.join(SOURCE_DIR, "resources", name)) as source:
         picture = source.convert("RGBA")
     data = picture.load()
@@ -81,45 +79,32 @@ def picture_pixels(name):
 
 def faked_time(env, when):
     """The environment with libfaketime's wall clock at `when`: "@..." runs on
-    from there, a bare date and time stands still. Qt's timers run on the
-    monotonic clock, which stays real: faked, they would stop."""
+    from there, a bare date and time stands still; a file's path names a file
+    that holds it, read at every look, so that writing it makes the clock jump.
+    Qt's timers run on the monotonic clock, which stays real: faked, they would stop."""
     library = glob.glob("/usr/lib/*/faketime/libfaketime.so.1") or sys.exit("libfaketime is missing (faketime)")
-    return dict(env, TZ="UTC", LD_PRELOAD=library[0], FAKETIME=when, FAKETIME_DONT_FAKE_MONOTONIC="1")
+    held = dict(FAKETIME_TIMESTAMP_FILE=when, FAKETIME_NO_CACHE="1") if when.startswith("/") else dict(FAKETIME=when)
+    return dict(env, TZ="UTC", LD_PRELOAD=library[0], FAKETIME_DONT_FAKE_MONOTONIC="1", **held)
 
 
-def xwayland(compositor):
-    """The display of the compositor's XWayland and its authority file, if it
-    has one: from XWayland's command line, or the lock file of a display the
-    compositor holds for an XWayland it starts once a client comes."""
+def in_session(pid, session):
+    with contextlib.suppress(OSError):
+        return os.getpgid(pid) == session
+
+
+def xwayland(session):
+    # The display of the session's XWayland and its authority file, if any:
+    # from XWayland's command line or, before it runs, the lock file of the
+    # display its compositor holds for it.
     for pid in filter(str.isdigit, os.listdir("/proc")):
-        try:
-            with open("/proc/%s/cmdline" % pid) as cmdline:
-                argv = cmdline.read().split("\0")
-        except OSError:
-            continue
-        if argv[0].endswith("Xwayland") and descends(int(pid), compositor):
-            return argv[1], argv[argv.index("-auth") + 1] if "-auth" in argv else None
+        with contextlib.suppress(OSError), open("/proc/%s/cmdline" % pid) as cmdline:
+            argv = cmdline.read().split("\0")
+            if argv[0].endswith("Xwayland") and in_session(int(pid), session):
+                return argv[1], argv[argv.index("-auth") + 1] if "-auth" in argv else None
     for lock in glob.glob("/tmp/.X*-lock"):
-        try:
-            with open(lock) as holder:
-                if descends(int(holder.read()), compositor):
-                    return ":" + lock[len("/tmp/.X"):-len("-lock")], None
-        except (OSError, ValueError):
-            pass
-    return None
-
-
-def descends(pid, ancestor):
-    """Whether pid is the ancestor or one of its descendants."""
-    while pid > 1:
-        if pid == ancestor:
-            return True
-        try:
-            with open("/proc/%d/stat" % pid) as stat:
-                pid = int(stat.read().rsplit(")", 1)[1].split()[1])
-        except (OSError, ValueError):
-            return False
-    return False
+        with contextlib.suppress(OSError, ValueError), open(lock) as holder:
+            if in_session(int(holder.read()), session):
+                return ":" + lock[len("/tmp/.X"):-len("-lock")], None
 
 
 def main(doc):
@@ -136,14 +121,8 @@ class X11Session(unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
-        try:
-            cls.start_desktop()
-        except BaseException:
-            cls.tearDownClass()
-            raise
-
-    @classmethod
-    def start_desktop(cls):
+        # Whatever started, also when the desktop does not come up.
+        cls.addClassCleanup(lambda: [cls.stop(process) for process in reversed(cls.processes)])
         cls.work = tempfile.mkdtemp(prefix="tansy-e2e-")
         os.chmod(cls.work, 0o755)
         # Xvfb picks a free display and names it once it takes connections.
@@ -156,15 +135,14 @@ class X11Session(unittest.TestCase):
         cls.env = {k: v for k, v in os.environ.items()
                    if k not in ("QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "XDG_CURRENT_DESKTOP", "XDG_SESSION_TYPE")}
         cls.env.update(DISPLAY=":%d" % cls.number, SDL_AUDIODRIVER="dummy")
-        cls.screen_env = dict(cls.env)
-        command, user = DESKTOPS[DESKTOP]
+        config = os.path.join(cls.work, "config")
+        with open(config, "w") as out:
+            out.write(CONFIG.get(DESKTOP, ""))
+        command = DESKTOPS[DESKTOP].format(config=config, display=cls.env["DISPLAY"]).split()
         if DESKTOP in WAYLAND:
-            cls.start_wayland(command, user)
+            cls.start_wayland(command, USERS.get(DESKTOP))
         else:
-            config = os.path.join(cls.work, "config")
-            with open(config, "w") as out:
-                out.write(CONFIG.get(DESKTOP, ""))
-            cls.start([c.format(config=config) for c in command], start_new_session=True)
+            cls.start(command, start_new_session=True)
         cls.x = xdisplay.Display(cls.env["DISPLAY"])
         cls.root = cls.x.screen().root
         check = cls.x.intern_atom("_NET_SUPPORTING_WM_CHECK")
@@ -177,35 +155,27 @@ class X11Session(unittest.TestCase):
 
     @classmethod
     def start_wayland(cls, command, user):
-        """A compositor nested in the Xvfb, which it takes its input from and
-        shows its output in; the program runs on its XWayland."""
+        """A compositor nested in the Xvfb, for input and output; the program runs on its XWayland."""
         runtime = os.path.join(cls.work, "runtime")
         os.mkdir(runtime, 0o700)
         os.chown(runtime, user or 0, user or 0)
-        config = os.path.join(cls.work, "config")
-        with open(config, "w") as out:
-            out.write(CONFIG.get(DESKTOP, ""))
         env = dict(cls.env, XDG_RUNTIME_DIR=runtime, HOME=runtime, WLR_BACKENDS="x11", WLR_RENDERER="pixman",
                    KWIN_COMPOSE="Q", MUTTER_DEBUG_DUMMY_MODE_SPECS="%dx%d" % SCREEN)
         if "kwin_wayland" in command:
             # A copy without the file capability that a container may refuse.
-            command = [shutil.copy("/usr/bin/kwin_wayland", cls.work) if c == "kwin_wayland" else c for c in command]
-        compositor = cls.start([c.format(config=config, display=cls.env["DISPLAY"]) for c in command], env=env,
-                               start_new_session=True, preexec_fn=(lambda: (os.setgid(user), os.setuid(user))) if user else None)
+            command[command.index("kwin_wayland")] = shutil.copy("/usr/bin/kwin_wayland", cls.work)
+        compositor = cls.start(command, env=env, start_new_session=True,
+                               preexec_fn=(lambda: (os.setgid(user), os.setuid(user))) if user else None)
         display, auth = wait_for(lambda: xwayland(compositor.pid), what="XWayland under " + DESKTOP)
         if auth:
             os.environ["XAUTHORITY"] = cls.env["XAUTHORITY"] = auth
-        wayland = wait_for(lambda: [n for n in os.listdir(runtime) if n.startswith("wayland-") and "." not in n],
-                           what="the Wayland socket")[0]
-        cls.env.update(DISPLAY=display, XDG_SESSION_TYPE="wayland",
-                       WAYLAND_DISPLAY=os.path.join(runtime, wayland))
+        cls.env.update(DISPLAY=display, XDG_SESSION_TYPE="wayland")
         wait_for(lambda: subprocess.run(["xdpyinfo"], env=cls.env, capture_output=True).returncode == 0,
                  what="XWayland to let us in")
 
     @classmethod
     def tearDownClass(cls):
-        if "x" in vars(cls):
-            cls.x.close()
+        cls.x.close()
         for process in reversed(cls.processes):
             cls.stop(process)
         shutil.rmtree(cls.work, ignore_errors=True)
@@ -219,21 +189,17 @@ class X11Session(unittest.TestCase):
 
     @staticmethod
     def stop(process):
-        """Ends the process; a desktop goes with its whole session."""
-        if process.poll() is not None:
-            return
-        try:
-            leader = os.getpgid(process.pid) == process.pid
-        except OSError:
-            leader = False
-        process.terminate() if not leader else os.killpg(process.pid, signal.SIGTERM)
-        try:
-            process.wait(5)
-        except subprocess.TimeoutExpired:
-            process.kill()
-            process.wait()
-        with contextlib.suppress(ProcessLookupError):
-            leader and os.killpg(process.pid, signal.SIGKILL)
+        """Ends the process; a desktop, started as a session of its own, goes whole."""
+        if process.poll() is None:
+            session = in_session(process.pid, process.pid)
+            os.killpg(process.pid, signal.SIGTERM) if session else process.terminate()
+            try:
+                process.wait(5)
+            except subprocess.TimeoutExpired:
+                process.kill()
+                process.wait()
+            with contextlib.suppress(ProcessLookupError):
+                session and os.killpg(process.pid, signal.SIGKILL)
 
     @classmethod
     def map_managed(cls, window):
@@ -294,13 +260,10 @@ class X11Session(unittest.TestCase):
                 pass  # gone while we looked
         return found
 
-    def tree(self, depth=3):
-        """Windows down to depth below the root: not every XWayland window manager lists its clients."""
-        found, level = [], [self.root]
-        for _ in range(depth):
-            level = [child for window in level for child in window.query_tree().children]
-            found += [window.id for window in level]
-        return found
+    def tree(self):
+        """Windows two levels below the root: not every XWayland window manager lists its clients."""
+        tops = self.root.query_tree().children
+        return [w.id for w in tops] + [child.id for w in tops for child in w.query_tree().children]
 
     def sized(self, size):
         return [w for w in self.windows() if w[3] == size]
@@ -392,7 +355,7 @@ class X11Session(unittest.TestCase):
         wait_for(lambda: all(w[0].id != box[0].id for w in self.windows()), what=what + " to go away")
 
     def xdotool(self, *args):
-        subprocess.run(["xdotool"] + [str(a) for a in args], env=self.screen_env, check=True)
+        subprocess.run(["xdotool", *map(str, args)], env=dict(self.env, DISPLAY=":%d" % self.number), check=True)
 
     def click(self, origin, place, button=1):
         self.xdotool("mousemove", origin[0] + place[0], origin[1] + place[1], "click", button)
