@@ -45,13 +45,14 @@ DESKTOPS = {
     "kwin-wayland": "dbus-run-session kwin_wayland --x11-display {display} --xwayland --width %d --height %d" % SCREEN,
     # sway refuses to run as root.
     "sway": "dbus-run-session sway -c {config}",
-    "weston": "weston --backend=x11-backend.so --use-pixman --xwayland --width=%d --height=%d" % SCREEN,
+    "weston": "weston -B x11-backend.so --use-pixman --xwayland --config={config} --width=%d --height=%d" % SCREEN,
 }
 USERS = {"sway": NOBODY}
 WAYLAND = ("mutter-wayland", "kwin-wayland", "sway", "weston")
 # sway's XWayland lets in only sway's user until told otherwise.
 CONFIG = {"i3": "font pango:monospace 8\n",
-          "sway": "font pango:monospace 8\nxwayland force\nexec xhost +si:localuser:root\n"}
+          "sway": "font pango:monospace 8\nxwayland force\nexec xhost +si:localuser:root\n",
+          "weston": "[shell]\npanel-position=none\n"}
 PROGRAM_FILES = ["tansywatch", "tansy.gif", "do.wav", "quit.wav", "lock.wav",
                  "alarm1.wav", "alarm2.wav", "alarm3.wav", "Tansywatch.hlp"]
 
@@ -153,9 +154,9 @@ class X11Session(unittest.TestCase):
         probe.destroy()
         cls.x.sync()
 
+    # A compositor nested in the Xvfb, for input and output; the program runs on its XWayland.
     @classmethod
     def start_wayland(cls, command, user):
-        """A compositor nested in the Xvfb, for input and output; the program runs on its XWayland."""
         runtime = os.path.join(cls.work, "runtime")
         os.mkdir(runtime, 0o700)
         os.chown(runtime, user or 0, user or 0)
@@ -187,9 +188,9 @@ class X11Session(unittest.TestCase):
         cls.processes.append(process)
         return process
 
+    # Ends the process; a desktop, started as a session of its own, goes whole.
     @staticmethod
     def stop(process):
-        """Ends the process; a desktop, started as a session of its own, goes whole."""
         if process.poll() is None:
             session = in_session(process.pid, process.pid)
             os.killpg(process.pid, signal.SIGTERM) if session else process.terminate()
@@ -260,8 +261,8 @@ class X11Session(unittest.TestCase):
                 pass  # gone while we looked
         return found
 
+    # Windows two levels below the root: not every XWayland window manager lists its clients.
     def tree(self):
-        """Windows two levels below the root: not every XWayland window manager lists its clients."""
         tops = self.root.query_tree().children
         return [w.id for w in tops] + [child.id for w in tops for child in w.query_tree().children]
 
