@@ -43,11 +43,9 @@ DESKTOPS = {
     "icewm": "icewm",
     "mutter-wayland": "dbus-run-session mutter --wayland --nested --sm-disable",
     "kwin-wayland": "dbus-run-session kwin_wayland --x11-display {display} --xwayland --width %d --height %d" % SCREEN,
-    # sway refuses to run as root.
     "sway": "dbus-run-session sway -c {config}",
     "weston": "weston -B x11-backend.so --use-pixman --xwayland --config={config} --width=%d --height=%d" % SCREEN,
 }
-USERS = {"sway": NOBODY}
 WAYLAND = ("mutter-wayland", "kwin-wayland", "sway", "weston")
 # sway's XWayland lets in only sway's user until told otherwise.
 CONFIG = {"i3": "font pango:monospace 8\n",
@@ -76,6 +74,10 @@ def picture_pixels(name):
         picture = source.convert("RGBA")
     data = picture.load()
     return {(x, y): data[x, y][:3] for y in range(picture.height) for x in range(picture.width) if data[x, y][3]}
+
+
+def opaque_pixels(name):
+    return set(picture_pixels(name))
 
 
 def faked_time(env, when):
@@ -141,7 +143,8 @@ class X11Session(unittest.TestCase):
             out.write(CONFIG.get(DESKTOP, ""))
         command = DESKTOPS[DESKTOP].format(config=config, display=cls.env["DISPLAY"]).split()
         if DESKTOP in WAYLAND:
-            cls.start_wayland(command, USERS.get(DESKTOP))
+            # sway refuses to run as root.
+            cls.start_wayland(command, NOBODY if DESKTOP == "sway" else None)
         else:
             cls.start(command, start_new_session=True)
         cls.x = xdisplay.Display(cls.env["DISPLAY"])
