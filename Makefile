@@ -14,6 +14,8 @@ RUN_PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev libxcb1-dev libxcb
                 fonts-liberation fonts-wqy-microhei
 # The format check's and `make format`'s.
 FORMAT_PACKAGES := clang-format
+# The desktops `make test` runs the clock on besides openbox, and the window in use there.
+TEST_DESKTOP_PACKAGES := mutter i3-wm xterm dbus
 # What the tests add: the format check, private X servers with a window
 # manager, input and time fakes, the validators of the installed files, a
 # PulseAudio the tests run privately to record sound from; and the peers that
@@ -22,7 +24,12 @@ TEST_PACKAGES := $(FORMAT_PACKAGES) \
                  xvfb openbox xdotool python3 python3-xlib python3-pil faketime \
                  desktop-file-utils appstream groff-base dex \
                  pulseaudio pulseaudio-utils \
-                 x11-utils x11-apps buici-clock
+                 x11-utils x11-apps buici-clock \
+                 $(TEST_DESKTOP_PACKAGES)
+# The desktops `make test-desktops` tries as well, the Wayland ones with XWayland.
+DESKTOP_PACKAGES := $(TEST_DESKTOP_PACKAGES) kwin-x11 kwin-style-breeze kwin-wayland xfwm4 icewm sway weston \
+                    xwayland x11-xserver-utils
+DESKTOPS := openbox mutter i3 kwin xfwm4 icewm mutter-wayland kwin-wayland sway weston
 # Only for the Debian package: dpkg-shlibdeps finds its dependencies, lintian checks it.
 DEB_PACKAGES := dpkg-dev file
 DEB_CHECK_PACKAGES := $(DEB_PACKAGES) lintian
@@ -30,7 +37,8 @@ PREFIX     ?= /usr/local
 
 CONFIGURE = cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: all deps test-deps format-deps deb-deps deb-check-deps build program installed run test test-unit test-asan \
+.PHONY: all deps test-deps format-deps deb-deps deb-check-deps desktop-deps build program installed run test test-unit \
+        test-asan test-desktops \
         format format-check install deb deb-check clean
 
 all: build
@@ -62,6 +70,9 @@ format-deps:
 
 deb-deps:
 	$(call install_missing,$(RUN_PACKAGES) $(DEB_PACKAGES))
+
+desktop-deps:
+	$(call install_missing,$(DESKTOP_PACKAGES))
 
 deb-check-deps:
 	$(call install_missing,$(RUN_PACKAGES) $(DEB_CHECK_PACKAGES))
@@ -119,6 +130,18 @@ test: test-deps format-check test-asan
 # The unit and widget tests alone, offscreen: no test tool needed.
 test-unit: build
 	ctest --test-dir $(BUILD) --output-on-failure -LE e2e
+
+# The clock's run on every desktop; the table of what each gave goes to
+# $(BUILD)/desktops.md, with the date and the versions tried.
+test-desktops: test-deps desktop-deps program
+	@table=$(BUILD)/desktops.md; rows=$$table.rows; rm -f $$rows; status=0; \
+	for desktop in $(DESKTOPS); do \
+	    TANSY_DESKTOP=$$desktop /usr/bin/python3 tests/e2e/test_clock_x11.py $(BUILD) >> $$rows || status=1; \
+	done; \
+	{ echo "Tried on $$(date -u +%Y-%m-%d): $$(dpkg-query -W -f='$${Package} $${Version}, ' openbox $(DESKTOP_PACKAGES))"; \
+	  echo; echo "| desktop | size | frameless | see-through | top | drag | dialog | normal | pop-up | boxes |"; \
+	  echo "|---|---|---|---|---|---|---|---|---|---|"; cat $$rows; } > $$table; \
+	rm -f $$rows; cat $$table; exit $$status
 
 # PREFIX=/usr/local and DESTDIR as usual: `make install PREFIX=/opt/tansywatch`,
 # `make install DESTDIR=/tmp/stage`.

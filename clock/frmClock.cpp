@@ -39,6 +39,9 @@ frmClock::frmClock(Module1& module, Forms& forms, const LookSettings& settings)
     // second would be wasted.
     setAttribute(Qt::WA_NoSystemBackground);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Outside the outline the window is left transparent, for compositors that
+    // draw a window's whole rectangle whatever its shape.
+    setAttribute(Qt::WA_TranslucentBackground);
     m_pic1->move(0, 0);
     m_pic1->setPicture(Design::picture("clock_body.gif", devicePixelRatioF()));
     m_imageSmallAlarm.setPicture(Design::picture("alarm_icon.gif", devicePixelRatioF()));

@@ -60,9 +60,10 @@ QRegion gifmod::CreateRegionFromPicture(const PictureBox& box)
 void gifmod::fitWindowToPicture(QWidget& window, PictureBox& box, WindowSystem& windows)
 {
     box.setAutoSize(true);
-    // Of one size only: on a screen of 1.5 device pixels to one, Qt asks the
-    // window manager for sizes in steps of 2 device pixels, and one that
-    // keeps to them would cut a pixel off the picture's odd width.
+    // Of one size only: tiling window managers float such a window rather than
+    // stretch it to a tile, and on a screen of 1.5 device pixels to one Qt
+    // would otherwise ask for sizes in steps of 2 device pixels, and a window
+    // manager that keeps to them would cut a pixel off the picture's odd width.
     window.setFixedSize(box.size());
     const QRegion outline = CreateRegionFromPicture(box);
     // A window's own mask is in logical pixels: on a scaled screen it would

@@ -11,8 +11,11 @@
 
 #include <QCloseEvent>
 
+// Shown only while the alarm rings, and then above the window in use: a window
+// the user did not ask for would be mapped under it by a window manager that
+// keeps new windows from taking the focus.
 TimesUP::TimesUP(Module1& module, Forms& forms)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
     , m_module(module)
     , m_forms(forms)
     , m_pic1(new PictureBox(this))
@@ -20,6 +23,7 @@ TimesUP::TimesUP(Module1& module, Forms& forms)
     setWindowTitle(QStringLiteral("Form1"));
     setWindowIcon(NoIcon::icon());
     setAttribute(Qt::WA_NoSystemBackground);
+    setAttribute(Qt::WA_TranslucentBackground);
     m_pic1->move(0, 0);
     m_pic1->setPicture(Design::picture("banner.gif", devicePixelRatioF()));
     connect(m_pic1, &PictureBox::MouseDown, this, [this](int, QPoint position) { pic1_MouseDown(position); });

@@ -19,8 +19,7 @@ import time
 from Xlib import Xatom
 
 import x11session
-from x11session import BANNER, BODY, DIALOG, ENABLE_BUTTON, GRIP, SCREEN, X11Session, faked_time, opaque_pixels, \
-    wait_for
+from x11session import BANNER, BODY, DIALOG, ENABLE_BUTTON, GRIP, SCREEN, X11Session, faked_time, wait_for
 
 FAKE_START = datetime.datetime(2026, 12, 7, 7, 3, 30)
 BORDER_ARROW = (24 + 72 + 49, 40 + 48 + 11)
@@ -138,10 +137,7 @@ class SoundServerOnX11(X11Session):
         self.assertLess(time.monotonic() - woken, 2.0)
         window, popup = found[0], found[2]
         self.assertEqual(popup, ((SCREEN[0] - BANNER[0]) // 2, (SCREEN[1] - BANNER[1]) // 2))
-        self.assertEqual(self.frame(found), (*popup, popup[0] + BANNER[0], popup[1] + BANNER[1]))
-        self.assertEqual(self.outline(window), opaque_pixels("banner.gif"))
         self.assertNotEqual(self.icon(window), self.icon(self.one_sized(BODY, "the clock")[0]))
-        self.assertFalse(self.is_above(window))
         self.heard(recording, "the alarm ringing", self.size(recording))
 
         # The server dies while the alarm rings. A click on the pop-up still

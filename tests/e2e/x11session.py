@@ -1,9 +1,11 @@
 """What the whole-program checks share: their own Xvfb and openbox on a free
 display, the program copied into a directory of its own, and ways to find,
 click and answer its windows from outside."""
+import contextlib
 import glob
 import os
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -27,6 +29,28 @@ ALARM_TAB = (72, 19)
 HOUR_ARROW = (24 + 8 + 41, 40 + 16 + 11)
 MIN_ARROW = (24 + 64 + 41, 40 + 16 + 11)
 ENABLE_BUTTON = (24 + 8 + 52, 40 + 46 + 11)
+MODE_ARROW = (24 + 128 + 49, 40 + 48 + 11)
+NOBODY = 65534
+# The desktop to run on (TANSY_DESKTOP) and how each starts, with the user it
+# runs as; the Wayland ones are nested in an Xvfb, with XWayland.
+DESKTOP = os.environ.get("TANSY_DESKTOP", "openbox")
+DESKTOPS = {
+    "openbox": "openbox --sm-disable",
+    "mutter": "dbus-run-session mutter --x11 --replace --sm-disable",
+    "i3": "i3 -c {config}",
+    "kwin": "dbus-run-session kwin_x11 --replace",
+    "xfwm4": "dbus-run-session xfwm4 --replace",
+    "icewm": "icewm",
+    "mutter-wayland": "dbus-run-session mutter --wayland --nested --sm-disable",
+    "kwin-wayland": "dbus-run-session kwin_wayland --x11-display {display} --xwayland --width %d --height %d" % SCREEN,
+    "sway": "dbus-run-session sway -c {config}",
+    "weston": "weston -B x11-backend.so --use-pixman --xwayland --config={config} --width=%d --height=%d" % SCREEN,
+}
+WAYLAND = ("mutter-wayland", "kwin-wayland", "sway", "weston")
+# sway's XWayland lets in only sway's user until told otherwise.
+CONFIG = {"i3": "font pango:monospace 8\n",
+          "sway": "font pango:monospace 8\nxwayland force\nexec xhost +si:localuser:root\n",
+          "weston": "[shell]\npanel-position=none\n"}
 PROGRAM_FILES = ["tansywatch", "tansy.gif", "do.wav", "quit.wav", "lock.wav",
                  "alarm1.wav", "alarm2.wav", "alarm3.wav", "Tansywatch.hlp"]
 
@@ -45,19 +69,45 @@ def near(place, expected, slack=2):
     return all(abs(a - b) <= slack for a, b in zip(place, expected))
 
 
-def opaque_pixels(name):
+def picture_pixels(name):
     with Image.open(os.path.join(SOURCE_DIR, "resources", name)) as source:
         picture = source.convert("RGBA")
     data = picture.load()
-    return {(x, y) for y in range(picture.height) for x in range(picture.width) if data[x, y][3]}
+    return {(x, y): data[x, y][:3] for y in range(picture.height) for x in range(picture.width) if data[x, y][3]}
+
+
+def opaque_pixels(name):
+    return set(picture_pixels(name))
 
 
 def faked_time(env, when):
     """The environment with libfaketime's wall clock at `when`: "@..." runs on
-    from there, a bare date and time stands still. Qt's timers run on the
-    monotonic clock, which stays real: faked, they would stop."""
+    from there, a bare date and time stands still; a file's path names a file
+    that holds it, read at every look, so that writing it makes the clock jump.
+    Qt's timers run on the monotonic clock, which stays real: faked, they would stop."""
     library = glob.glob("/usr/lib/*/faketime/libfaketime.so.1") or sys.exit("libfaketime is missing (faketime)")
-    return dict(env, TZ="UTC", LD_PRELOAD=library[0], FAKETIME=when, FAKETIME_DONT_FAKE_MONOTONIC="1")
+    held = dict(FAKETIME_TIMESTAMP_FILE=when, FAKETIME_NO_CACHE="1") if when.startswith("/") else dict(FAKETIME=when)
+    return dict(env, TZ="UTC", LD_PRELOAD=library[0], FAKETIME_DONT_FAKE_MONOTONIC="1", **held)
+
+
+def in_session(pid, session):
+    with contextlib.suppress(OSError):
+        return os.getpgid(pid) == session
+
+
+def xwayland(session):
+    # The display of the session's XWayland and its authority file, if any:
+    # from XWayland's command line or, before it runs, the lock file of the
+    # display its compositor holds for it.
+    for pid in filter(str.isdigit, os.listdir("/proc")):
+        with contextlib.suppress(OSError), open("/proc/%s/cmdline" % pid) as cmdline:
+            argv = cmdline.read().split("\0")
+            if argv[0].endswith("Xwayland") and in_session(int(pid), session):
+                return argv[1], argv[argv.index("-auth") + 1] if "-auth" in argv else None
+    for lock in glob.glob("/tmp/.X*-lock"):
+        with contextlib.suppress(OSError, ValueError), open(lock) as holder:
+            if in_session(int(holder.read()), session):
+                return ":" + lock[len("/tmp/.X"):-len("-lock")], None
 
 
 def main(doc):
@@ -74,6 +124,10 @@ class X11Session(unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
+        # Whatever started, also when the desktop does not come up.
+        cls.addClassCleanup(lambda: [cls.stop(process) for process in reversed(cls.processes)])
+        cls.work = tempfile.mkdtemp(prefix="tansy-e2e-")
+        os.chmod(cls.work, 0o755)
         # Xvfb picks a free display and names it once it takes connections.
         number_in, number_out = os.pipe()
         cls.start(["Xvfb", "-displayfd", str(number_out), "-screen", "0", "%dx%dx24" % SCREEN, "-nolisten", "tcp"],
@@ -81,19 +135,47 @@ class X11Session(unittest.TestCase):
         os.close(number_out)
         with open(number_in) as named:
             cls.number = int(named.readline())
-        cls.env = {k: v for k, v in os.environ.items() if k not in ("QT_QPA_PLATFORM", "WAYLAND_DISPLAY")}
+        cls.env = {k: v for k, v in os.environ.items()
+                   if k not in ("QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "XDG_CURRENT_DESKTOP", "XDG_SESSION_TYPE")}
         cls.env.update(DISPLAY=":%d" % cls.number, SDL_AUDIODRIVER="dummy")
+        config = os.path.join(cls.work, "config")
+        with open(config, "w") as out:
+            out.write(CONFIG.get(DESKTOP, ""))
+        command = DESKTOPS[DESKTOP].format(config=config, display=cls.env["DISPLAY"]).split()
+        if DESKTOP in WAYLAND:
+            # sway refuses to run as root.
+            cls.start_wayland(command, NOBODY if DESKTOP == "sway" else None)
+        else:
+            cls.start(command, start_new_session=True)
         cls.x = xdisplay.Display(cls.env["DISPLAY"])
         cls.root = cls.x.screen().root
-        cls.start(["openbox", "--sm-disable"])
         check = cls.x.intern_atom("_NET_SUPPORTING_WM_CHECK")
-        wait_for(lambda: cls.root.get_full_property(check, X.AnyPropertyType), what="openbox")
-        # Only once openbox has mapped a window of ours is it surely managing.
+        wait_for(lambda: cls.root.get_full_property(check, X.AnyPropertyType), what=DESKTOP)
+        # Only once the window manager has mapped a window of ours is it surely managing.
         probe = cls.root.create_window(0, 0, 10, 10, 0, cls.x.screen().root_depth)
         cls.map_managed(probe)
         probe.destroy()
         cls.x.sync()
-        cls.work = tempfile.mkdtemp(prefix="tansy-e2e-")
+
+    # A compositor nested in the Xvfb, for input and output; the program runs on its XWayland.
+    @classmethod
+    def start_wayland(cls, command, user):
+        runtime = os.path.join(cls.work, "runtime")
+        os.mkdir(runtime, 0o700)
+        os.chown(runtime, user or 0, user or 0)
+        env = dict(cls.env, XDG_RUNTIME_DIR=runtime, HOME=runtime, WLR_BACKENDS="x11", WLR_RENDERER="pixman",
+                   KWIN_COMPOSE="Q", MUTTER_DEBUG_DUMMY_MODE_SPECS="%dx%d" % SCREEN)
+        if "kwin_wayland" in command:
+            # A copy without the file capability that a container may refuse.
+            command[command.index("kwin_wayland")] = shutil.copy("/usr/bin/kwin_wayland", cls.work)
+        compositor = cls.start(command, env=env, start_new_session=True,
+                               preexec_fn=(lambda: (os.setgid(user), os.setuid(user))) if user else None)
+        display, auth = wait_for(lambda: xwayland(compositor.pid), what="XWayland under " + DESKTOP)
+        if auth:
+            os.environ["XAUTHORITY"] = cls.env["XAUTHORITY"] = auth
+        cls.env.update(DISPLAY=display, XDG_SESSION_TYPE="wayland")
+        wait_for(lambda: subprocess.run(["xdpyinfo"], env=cls.env, capture_output=True).returncode == 0,
+                 what="XWayland to let us in")
 
     @classmethod
     def tearDownClass(cls):
@@ -109,15 +191,19 @@ class X11Session(unittest.TestCase):
         cls.processes.append(process)
         return process
 
+    # Ends the process; a desktop, started as a session of its own, goes whole.
     @staticmethod
     def stop(process):
         if process.poll() is None:
-            process.terminate()
+            session = in_session(process.pid, process.pid)
+            os.killpg(process.pid, signal.SIGTERM) if session else process.terminate()
             try:
                 process.wait(5)
             except subprocess.TimeoutExpired:
                 process.kill()
                 process.wait()
+            with contextlib.suppress(ProcessLookupError):
+                session and os.killpg(process.pid, signal.SIGKILL)
 
     @classmethod
     def map_managed(cls, window):
@@ -159,15 +245,15 @@ class X11Session(unittest.TestCase):
             self.screenshot().save(picture)
             raise AssertionError("%s (screen: %s)" % (failure, picture)) from None
 
-    def windows(self):
-        """The program's mapped top-level windows as (window, name, origin, size)."""
+    def windows(self, pid=None):
+        """The mapped top-level windows of the program (or of pid) as (window, name, origin, size)."""
         clients = self.root.get_full_property(self.atom("_NET_CLIENT_LIST"), Xatom.WINDOW)
         found = []
-        for window_id in (clients.value if clients else []):
+        for window_id in (clients.value if clients else self.tree()):
             window = self.x.create_resource_object("window", window_id)
             try:
                 owner = window.get_full_property(self.atom("_NET_WM_PID"), Xatom.CARDINAL)
-                if not owner or owner.value[0] != self.program.pid or \
+                if not owner or owner.value[0] != (pid or self.program.pid) or \
                         window.get_attributes().map_state != X.IsViewable:
                     continue
                 geometry = window.get_geometry()
@@ -177,6 +263,11 @@ class X11Session(unittest.TestCase):
             except xerror.XError:
                 pass  # gone while we looked
         return found
+
+    # Windows two levels below the root: not every XWayland window manager lists its clients.
+    def tree(self):
+        tops = self.root.query_tree().children
+        return [w.id for w in tops] + [child.id for w in tops for child in w.query_tree().children]
 
     def sized(self, size):
         return [w for w in self.windows() if w[3] == size]
@@ -218,13 +309,17 @@ class X11Session(unittest.TestCase):
         clock = self.clock_origin()
         self.click(clock, GRIP, button=3)
 
+        seen = []
+
         def beside():
             dialog = self.one_sized(DIALOG, "the options dialog")
             left, top, right, bottom = self.frame(dialog)
             on_screen = left >= 0 and top >= 0 and right <= SCREEN[0] and bottom <= SCREEN[1]
             apart = right <= clock[0] or left >= clock[0] + BODY[0] or bottom <= clock[1] or top >= clock[1] + BODY[1]
-            return on_screen and apart and dialog
-        return self.wait(beside, "the options dialog beside the clock at %s" % (clock,), 10)
+            # Where the window manager leaves it: the same place twice running.
+            seen.append(dialog[2])
+            return on_screen and apart and seen[-2:] == [dialog[2]] * 2 and dialog
+        return self.wait(beside, "the options dialog beside the clock at %s" % (clock,), 10, poll=0.2)
 
     def is_above(self, window):
         states = window.get_full_property(self.atom("_NET_WM_STATE"), Xatom.ATOM)
@@ -264,14 +359,14 @@ class X11Session(unittest.TestCase):
         wait_for(lambda: all(w[0].id != box[0].id for w in self.windows()), what=what + " to go away")
 
     def xdotool(self, *args):
-        subprocess.run(["xdotool"] + [str(a) for a in args], env=self.env, check=True)
+        subprocess.run(["xdotool", *map(str, args)], env=dict(self.env, DISPLAY=":%d" % self.number), check=True)
 
     def click(self, origin, place, button=1):
         self.xdotool("mousemove", origin[0] + place[0], origin[1] + place[1], "click", button)
 
-    def pick_from_list(self, origin, arrow, item):
+    def pick_from_list(self, origin, arrow, item, then=lambda: None):
         """Opens a combo box by its arrow and, once the list shows its items,
-        picks the item by typing its start."""
+        picks the item by typing its start; then does what the pick asks for."""
         before = self.list_popups()
 
         def opened():
@@ -281,6 +376,7 @@ class X11Session(unittest.TestCase):
         self.wait(lambda: len(set(self.screenshot().crop(box).getdata())) > 1, "the list's items")
         self.xdotool("type", item)
         self.xdotool("key", "Return")
+        then()
         self.wait(lambda: not opened(), "the list to close")
 
     def pick_alarm_time(self, dialog, hour, minute):
