@@ -101,10 +101,8 @@ class SoundServerOnX11(X11Session):
         os.chmod(settings.name, 0o444)
         self.clock_file = os.path.join(self.work, "clock")
         self.set_clock(FAKE_START)
-        env = faked_time({k: v for k, v in self.env.items() if not k.startswith("PULSE_")}, None)
-        env.pop("FAKETIME")
-        env.update(HOME=pulse, SDL_AUDIODRIVER="pulseaudio", PULSE_SERVER="unix:" + self.socket,
-                   FAKETIME_TIMESTAMP_FILE=self.clock_file, FAKETIME_NO_CACHE="1")
+        env = faked_time({k: v for k, v in self.env.items() if not k.startswith("PULSE_")}, self.clock_file)
+        env.update(HOME=pulse, SDL_AUDIODRIVER="pulseaudio", PULSE_SERVER="unix:" + self.socket)
         log = os.path.join(self.work, "stderr")
         with open(log, "w") as stderr:
             self.program = subprocess.Popen([os.path.join(directory, "tansywatch")], cwd=directory, env=env,
