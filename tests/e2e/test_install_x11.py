@@ -23,14 +23,13 @@ from PIL import Image
 from Xlib import Xatom
 
 import x11session
-from x11session import BODY, DIALOG, MODE_ARROW, NOBODY, PROGRAM_FILES, X11Session, faked_time, wait_for
+from x11session import BODY, BORDER_ARROW, DIALOG, MODE_ARROW, NOBODY, PROGRAM_FILES, X11Session, faked_time, wait_for
 
 ID = "org.example.tansywatch"
 # Options dialog, client coordinates.
 BACKGROUND_TAB = (125, 19)
 HOUR_SWATCH = (24 + 80 + 12, 40 + 16 + 9)
 HANDS_DEFAULT = (24 + 16 + 24, 40 + 48 + 8)
-BORDER_ARROW = (24 + 72 + 49, 40 + 48 + 11)
 CUSTOMERIZE = (24 + 8 + 40, 40 + 24 + 40)
 # Clock-local: the centre the hands turn on, and the red x.
 CENTRE = (72, 120)

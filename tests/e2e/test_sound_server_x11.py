@@ -19,10 +19,9 @@ import time
 from Xlib import Xatom
 
 import x11session
-from x11session import BANNER, BODY, DIALOG, ENABLE_BUTTON, GRIP, SCREEN, X11Session, faked_time, wait_for
+from x11session import BANNER, BODY, BORDER_ARROW, DIALOG, ENABLE_BUTTON, GRIP, SCREEN, X11Session, faked_time, wait_for
 
 FAKE_START = datetime.datetime(2026, 12, 7, 7, 3, 30)
-BORDER_ARROW = (24 + 72 + 49, 40 + 48 + 11)
 BYTES_PER_SECOND = 44100 * 2 * 2  # 16-bit stereo
 LOUD = 1000
 

@@ -29,6 +29,7 @@ ALARM_TAB = (72, 19)
 HOUR_ARROW = (24 + 8 + 41, 40 + 16 + 11)
 MIN_ARROW = (24 + 64 + 41, 40 + 16 + 11)
 ENABLE_BUTTON = (24 + 8 + 52, 40 + 46 + 11)
+BORDER_ARROW = (24 + 72 + 49, 40 + 48 + 11)
 MODE_ARROW = (24 + 128 + 49, 40 + 48 + 11)
 NOBODY = 65534
 # The desktop to run on (TANSY_DESKTOP) and how each starts, with the user it
@@ -365,13 +366,19 @@ class X11Session(unittest.TestCase):
         self.xdotool("mousemove", origin[0] + place[0], origin[1] + place[1], "click", button)
 
     def pick_from_list(self, origin, arrow, item, then=lambda: None):
-        """Opens a combo box by its arrow and, once the list shows its items,
-        picks the item by typing its start; then does what the pick asks for."""
+        """Opens a combo box from the keyboard and, once the list shows its
+        items, picks the item by typing its start; then does what the pick asks
+        for. The pointer waits off the list: an item under it becomes the
+        current one whenever the list hears of the pointer, a typed pick included."""
         before = self.list_popups()
 
         def opened():
             return [box for window, box in self.list_popups().items() if window not in before]
-        self.click(origin, arrow)
+        self.click(origin, (arrow[0] - 20, arrow[1]))
+        # Still on the dialog, which window managers that focus the window
+        # under the pointer need, but right of every list.
+        self.xdotool("mousemove", origin[0] + DIALOG[0] - 4, origin[1] + DIALOG[1] - 4)
+        self.xdotool("key", "alt+Down")
         box = self.wait(lambda: (opened() or [None])[0], "the list of a combo box")
         self.wait(lambda: len(set(self.screenshot().crop(box).getdata())) > 1, "the list's items")
         self.xdotool("type", item)
