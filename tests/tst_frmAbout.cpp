@@ -13,15 +13,18 @@ class TestFrmAbout final : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<FakeDesktop> m_desk;
+    std::optional<FakeDesktop> m_desk;
     const QString m_noSysInfo = QStringLiteral("目前無法提供系統資訊");
     const QString m_key = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
 
-    Program& forms() { return *m_desk->program; }
+    static bool shown(frmAbout& about)
+    {
+        about.show();
+        return QTest::qWaitForWindowActive(&about);
+    }
 
 private slots:
-    void init() { m_desk = std::make_unique<FakeDesktop>(); }
-
+    void init() { m_desk.emplace(); }
     void cleanup() { m_desk.reset(); }
 
     void getKeyValueTurnsBytesIntoText_data()
@@ -57,7 +60,7 @@ private slots:
         if (!valueName.isEmpty())
             m_desk->registry.set(m_key, valueName, type, data);
         QString KeyVal = "x";
-        QCOMPARE(forms().about().GetKeyValue(Registry::HKEY_LOCAL_MACHINE, m_key, "PATH", KeyVal),
+        QCOMPARE(m_desk->forms().about().GetKeyValue(Registry::HKEY_LOCAL_MACHINE, m_key, "PATH", KeyVal),
                  std::optional<bool>(found));
         QCOMPARE(KeyVal, keyVal);
         // Closed, or the handle 0 of a key never opened.
@@ -70,60 +73,72 @@ private slots:
     void startSysInfoStartsTheNamedToolOrSaysItCannot()
     {
         m_desk->registry.set(m_key, "PATH", Registry::REG_SZ, QByteArray("/nowhere/msinfo32\0", 18));
-        forms().about().StartSysInfo();
+        m_desk->forms().about().StartSysInfo();
         m_desk->launcher.startable = false;
         m_desk->msgBox.expect(m_noSysInfo);
-        forms().about().StartSysInfo();
+        m_desk->forms().about().StartSysInfo();
         QCOMPARE(m_desk->launcher.started, QStringList(2, "/nowhere/msinfo32"));
     }
 
-    void windowShowsItselfAndAnswersKeysAndMouse()
+    // The notice wraps.
+    void everyCaptionFitsWhatShowsOfItsLabel()
     {
-        frmAbout* about = &forms().about();
-        about->show();
-        QVERIFY(QTest::qWaitForWindowActive(about));
-        // Every caption fits what shows of its label; the notice wraps.
-        for (const QLabel* label : about->findChildren<QLabel*>()) {
-            const QRect shown = label->contentsRect()
-                                    .marginsRemoved(QMargins(1, 1, 1, 1) * label->margin())
-                                    .intersected(QRect(label->mapFrom(about, QPoint()), about->size()));
-            const QRect needed = label->fontMetrics().boundingRect(shown, int(label->alignment()) | Qt::TextWordWrap,
+        frmAbout& about = m_desk->forms().about();
+        QVERIFY(shown(about));
+        for (const QLabel* label : about.findChildren<QLabel*>()) {
+            const QRect visible = label->contentsRect()
+                                      .marginsRemoved(QMargins(1, 1, 1, 1) * label->margin())
+                                      .intersected(QRect(label->mapFrom(&about, QPoint()), about.size()));
+            const QRect needed = label->fontMetrics().boundingRect(visible, int(label->alignment()) | Qt::TextWordWrap,
                                                                    label->text());
-            QVERIFY2(label->text().isEmpty() || shown.contains(needed), qPrintable(label->text()));
+            QVERIFY2(label->text().isEmpty() || visible.contains(needed), qPrintable(label->text()));
         }
+    }
 
-        // The frame comes on the link and goes only on the bare surface, the
-        // rule included; the address does not move under it.
-        QLabel& link = about->Label3(2);
+    // The frame comes on the link and goes only on the bare surface, the rule
+    // included; the address does not move under it.
+    void linkIsFramedWhileThePointerIsOnIt()
+    {
+        frmAbout& about = m_desk->forms().about();
+        QVERIFY(shown(about));
+        QLabel& link = about.Label3(2);
         const QRect inside = link.rect().adjusted(1, 1, -1, -1);
         const QImage unframed = link.grab(inside).toImage();
-        const QList<std::pair<QWidget*, bool>> moves{{&link, true},
-                                                     {&about->lblVersion(4), true},
-                                                     {&about->Image1(), true},
-                                                     {&about->cmdOK(), true},
-                                                     {nullptr, false},
-                                                     {&link, true}};
+        const QList<std::pair<QWidget*, bool>> moves{{&link, true},           {&about.lblVersion(4), true},
+                                                     {&about.Image1(), true}, {&about.cmdOK(), true},
+                                                     {nullptr, false},        {&link, true}};
         for (const auto& [over, framed] : moves) {
-            QTest::mouseMove(about->windowHandle(), over ? over->geometry().center() : QPoint(100, 164));
+            QTest::mouseMove(about.windowHandle(), over ? over->geometry().center() : QPoint(100, 164));
             QCOMPARE(link.frameShape(), framed ? QFrame::Box : QFrame::NoFrame);
         }
         QCOMPARE(link.grab(inside).toImage(), unframed);
+    }
 
-        QTest::mouseClick(&link, Qt::LeftButton);
+    void linkOpensTheProgramsPage()
+    {
+        QTest::mouseClick(&m_desk->forms().about().Label3(2), Qt::LeftButton);
         QCOMPARE(m_desk->launcher.urls, QStringList{"https://tansywatch.example.org"});
-        // The access key presses the button as a click would, after a moment.
-        m_desk->msgBox.expect(m_noSysInfo);
-        QTest::keyClick(about, Qt::Key_S, Qt::AltModifier);
-        QTRY_VERIFY(m_desk->msgBox.allAnswered());
+    }
 
-        // Enter and Esc both unload it; the next one starts without the frame.
+    // As a click would, after a moment.
+    void accessKeyPressesTheSystemButton()
+    {
+        QVERIFY(shown(m_desk->forms().about()));
+        m_desk->msgBox.expect(m_noSysInfo);
+        QTest::keyClick(&m_desk->forms().about(), Qt::Key_S, Qt::AltModifier);
+        QTRY_VERIFY(m_desk->msgBox.allAnswered());
+    }
+
+    // The next one starts without the frame.
+    void enterAndEscBothUnloadIt()
+    {
         for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+            frmAbout& about = m_desk->forms().about();
+            QCOMPARE(about.Label3(2).frameShape(), QFrame::NoFrame);
+            QVERIFY(shown(about));
+            QTest::mouseMove(about.windowHandle(), about.Label3(2).geometry().center());
             QTest::keyClick(QApplication::focusWidget(), key);
-            QVERIFY(!forms().loaded(Forms::Form::About));
-            about = &forms().about();
-            QCOMPARE(about->Label3(2).frameShape(), QFrame::NoFrame);
-            about->show();
-            QVERIFY(QTest::qWaitForWindowActive(about));
+            QVERIFY(!m_desk->forms().loaded(Forms::Form::About));
         }
     }
 };

@@ -1,0 +1,73 @@
+#include "fakes/FakeDesktop.h"
+#include "settings/StartupSettings.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+// The look's one home in setting.ini: what start-up takes from the file, and
+// each change written where the next start finds it.
+class TestLookSettings final : public QObject
+{
+    Q_OBJECT
+
+private:
+    // What the clock takes from a file, in one line: face | hour, minute and second
+    // colour | thickness | window mode, with "-" where the built-in value stays.
+    static QString summary(const StartupSettings& settings)
+    {
+        const auto text = [](const auto& value) { return value ? QString::number(*value) : QString("-"); };
+        const QString stacking = !settings.topmost ? "Unchanged" : *settings.topmost ? "Topmost" : "Normal";
+        return QString("%1 | %2 %3 %4 | %5 | %6")
+            .arg(settings.faceLocation ? QString::fromStdString(*settings.faceLocation) : QString("-"),
+                 text(settings.handColors[0]), text(settings.handColors[1]), text(settings.handColors[2]),
+                 text(settings.handWidth), stacking);
+    }
+
+private slots:
+    void whatTheClockTakesFromTheFile_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("taken");
+        QTest::newRow("empty values keep the built-in look")
+            << QByteArray("[Line]\nLine1=\nLine2=\nLine3=\nBorder=\n[BG]\nlocation=\n[Clock]\nwindow=\n")
+            << "- | - - - | 3 | Topmost";
+        QTest::newRow("a short colour after a long one is not mixed with it")
+            << QByteArray("[Line]\nLine1=1234567\nLine2=8\nLine3=x\n") << "- | 1234567 8 - | 3 | Topmost";
+        // Nineteen zeros are all that is left of the colour: black.
+        QTest::newRow("long values arrive cut")
+            << "[BG]\nlocation=/" + QByteArray(1500, 'a') + "\n[Line]\nLine1=0000000000000000000255\n"
+            << "/" + QString(998, 'a') + " | 0 - - | 3 | Topmost";
+        // As VB reads numbers: &H in either case, halves rounded to even.
+        QTest::newRow("colours as users type them")
+            << QByteArray("[Line]\nLine1=&hFF\nLine2=254.5\nLine3=255.5\n") << "- | 255 254 256 | 3 | Topmost";
+        QTest::newRow("colours that are no long numbers")
+            << QByteArray("[Line]\nLine1=2147483648\nLine2=0x10\nLine3=1e999\n") << "- | - - - | 3 | Topmost";
+    }
+
+    void whatTheClockTakesFromTheFile()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, taken);
+        QTemporaryDir dir;
+        QVERIFY(store(dir.filePath("setting.ini"), content));
+        QCOMPARE(summary(StartupSettings::read(dir.filePath("setting.ini").toStdString())), taken);
+    }
+
+    // A change goes into the file beside what a hand-edited one held, and the
+    // next start reads it back.
+    void lookGoesThroughTheFileToTheNextStart()
+    {
+        FakeDesktop desk;
+        QVERIFY(store(desk.file("setting.ini"), "; mine\r\n[Line]\r\nLine1=255\r\n"));
+        const LookSettings settings(*desk.module, desk.forms().look());
+        settings.changeHandWidth(2);
+        settings.changeTopmost(false);
+        QCOMPARE(desk.setting(), "; mine\r\n[Line]\r\nLine1=255\r\nBorder=Small\r\n[Clock]\r\nwindow=Normal\r\n");
+        ClockLook next(desk.directory.path());
+        LookSettings(*desk.module, next).read();
+        QCOMPARE(QList<qint64>({next.color(1), next.handWidth(), *next.topmost()}), QList<qint64>({255, 2, 0}));
+    }
+};
+
+QTEST_MAIN(TestLookSettings)
+#include "tst_LookSettings.moc"
