@@ -48,59 +48,30 @@ class TestSettingsLocation final : public QObject
     Q_OBJECT
 
 private slots:
+    // Each row: the program directory ("rw" or "ro"); the file beside the
+    // program and the user's own ("-" for none, "ro" or "rw"); XDG_CONFIG_HOME
+    // ("config", "empty" or "-" for unset); the file read; and the file a
+    // change lands in ("program", "user" or "-" for nowhere).
     void settingsLiveBesideTheProgramOrInTheUsersHome_data()
     {
-        QTest::addColumn<bool>("directoryWritable");
-        QTest::addColumn<QString>("programFile"); // "-": none, "ro" or "rw"
-        QTest::addColumn<QString>("configHome");  // "-": unset
-        QTest::addColumn<QString>("userFile");    // as programFile
-        QTest::addColumn<QString>("readFrom");
-        QTest::addColumn<QString>("changeLandsIn"); // "-": nowhere
-        QTest::newRow("a writable program directory keeps the file beside the program") << true << "-"
-                                                                                        << "config"
-                                                                                        << "rw"
-                                                                                        << "program"
-                                                                                        << "program";
-        QTest::newRow("a writable file in a read-only directory is rewritten where it is") << false << "rw"
-                                                                                           << "config"
-                                                                                           << "-"
-                                                                                           << "program"
-                                                                                           << "program";
-        QTest::newRow("read-only directory: the administrator's file is the starting point") << false << "ro"
-                                                                                             << "config"
-                                                                                             << "-"
-                                                                                             << "program"
-                                                                                             << "user";
-        QTest::newRow("read-only directory without a starting point") << false << "-"
-                                                                      << "config"
-                                                                      << "-"
-                                                                      << "program"
-                                                                      << "user";
-        QTest::newRow("XDG_CONFIG_HOME unset: ~/.config") << false << "ro"
-                                                          << "-"
-                                                          << "-"
-                                                          << "program"
-                                                          << "user";
-        QTest::newRow("XDG_CONFIG_HOME empty: ~/.config") << false << "ro"
-                                                          << ""
-                                                          << "-"
-                                                          << "program"
-                                                          << "user";
-        QTest::newRow("a user's file that cannot be written is read and kept") << false << "ro"
-                                                                               << "config"
-                                                                               << "ro"
-                                                                               << "user"
-                                                                               << "-";
+        QTest::addColumn<QString>("row");
+        const auto row = [](const char* name, const char* setup) { QTest::newRow(name) << QString(setup); };
+        row("a writable program directory keeps the file beside the program", "rw - rw config program program");
+        row("a writable file in a read-only directory is rewritten where it is", "ro rw - config program program");
+        row("read-only directory: the administrator's file is the starting point", "ro ro - config program user");
+        row("read-only directory without a starting point", "ro - - config program user");
+        row("XDG_CONFIG_HOME unset: ~/.config", "ro ro - - program user");
+        row("XDG_CONFIG_HOME empty: ~/.config", "ro ro - empty program user");
+        row("a user's file that cannot be written is read and kept", "ro ro ro config user -");
     }
 
     void settingsLiveBesideTheProgramOrInTheUsersHome()
     {
-        QFETCH(bool, directoryWritable);
-        QFETCH(QString, programFile);
-        QFETCH(QString, configHome);
-        QFETCH(QString, userFile);
-        QFETCH(QString, readFrom);
-        QFETCH(QString, changeLandsIn);
+        QFETCH(QString, row);
+        const QStringList setup = row.split(' ');
+        const bool directoryWritable = setup[0] == "rw";
+        const QString &programFile = setup[1], &userFile = setup[2], &configHome = setup[3];
+        const QString &readFrom = setup[4], &changeLandsIn = setup[5];
         const AsNobody nobody;
         if (!nobody.usable)
             QSKIP("running as root and unable to become nobody, so no directory is read-only");
@@ -119,7 +90,7 @@ private slots:
         const auto removable = qScopeGuard([&program] { QFile::setPermissions(program, Writable); });
         std::map<std::string, std::string> environment{{"HOME", top.filePath("home").toStdString()}};
         if (configHome != "-")
-            environment["XDG_CONFIG_HOME"] = configHome.isEmpty() ? "" : top.filePath(configHome).toStdString();
+            environment["XDG_CONFIG_HOME"] = configHome == "empty" ? "" : top.filePath(configHome).toStdString();
         const auto lookup = [&environment](const char* name) -> std::optional<std::string> {
             const auto found = environment.find(name);
             return found == environment.end() ? std::nullopt : std::optional<std::string>(found->second);
