@@ -27,44 +27,33 @@ private slots:
     void init() { m_desk.emplace(); }
     void cleanup() { m_desk.reset(); }
 
+    // Each value as the program's registry gives it: a path and its zero.
     void getKeyValueTurnsBytesIntoText_data()
     {
-        QTest::addColumn<QString>("valueName");
-        QTest::addColumn<uint>("type");
-        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QByteArray>("data"); // null: no such key
         QTest::addColumn<bool>("found");
         QTest::addColumn<QString>("keyVal");
-        const uint sz = Registry::REG_SZ;
-        const uint dword = Registry::REG_DWORD;
-        const QByteArray full(1024, 'x');
-        // KeyVal holds "x" on entry: text replaces it, a number is appended to it.
-        QTest::newRow("text and its zero") << "PATH" << sz << QByteArray("C:\\a b\0", 7) << true << "C:\\a b";
-        QTest::newRow("text without a zero")
-            << "PATH" << sz << QByteArray("\xC3\xA9t\xC3\xA9") << true << "\u00E9t\u00E9";
-        QTest::newRow("fills the buffer") << "PATH" << sz << full << true << QString(full);
-        QTest::newRow("too long") << "PATH" << sz << full + 'x' << false << "";
-        // A zero top byte goes as a text's zero would; each byte loses its own
-        // leading zero.
-        QTest::newRow("number 0x0AFF") << "PATH" << dword << QByteArray("\xFF\x0A\0\0", 4) << true << "&hx0AFF";
-        QTest::newRow("other type") << "PATH" << 3u << QByteArray("\x01\x02") << true << "x";
-        QTest::newRow("no such key") << "" << sz << QByteArray() << false << "";
+        const QByteArray full(1023, 'x');
+        // KeyVal holds "x" on entry: text replaces it.
+        QTest::newRow("text") << QByteArray("/opt/Syst\xC3\xA8me info/hardinfo\0", 28) << true
+                              << "/opt/Syst\u00E8me info/hardinfo";
+        QTest::newRow("fills the buffer") << full + '\0' << true << QString(full);
+        QTest::newRow("too long") << full + 'x' + '\0' << false << "";
+        QTest::newRow("no such key") << QByteArray() << false << "";
     }
 
     void getKeyValueTurnsBytesIntoText()
     {
-        QFETCH(QString, valueName);
-        QFETCH(uint, type);
         QFETCH(QByteArray, data);
         QFETCH(bool, found);
         QFETCH(QString, keyVal);
-        if (!valueName.isEmpty())
-            m_desk->registry.set(m_key, valueName, type, data);
+        m_desk->registry.path = data;
         QString KeyVal = "x";
         QCOMPARE(m_desk->forms().about().GetKeyValue(Registry::HKEY_LOCAL_MACHINE, m_key, "PATH", KeyVal),
                  std::optional<bool>(found));
         QCOMPARE(KeyVal, keyVal);
         // Closed, or the handle 0 of a key never opened.
-        QCOMPARE(m_desk->registry.closed, std::vector<Registry::HKEY>{valueName.isEmpty() ? 0u : 1u});
+        QCOMPARE(m_desk->registry.closed, std::vector<Registry::HKEY>{data.isNull() ? 0u : 1u});
     }
 
     // What the first value names is started as it is, unchecked; a tool that
@@ -72,7 +61,7 @@ private slots:
     // into, is one this system's registry never holds.)
     void startSysInfoStartsTheNamedToolOrSaysItCannot()
     {
-        m_desk->registry.set(m_key, "PATH", Registry::REG_SZ, QByteArray("/nowhere/msinfo32\0", 18));
+        m_desk->registry.path = QByteArray("/nowhere/msinfo32\0", 18);
         m_desk->forms().about().StartSysInfo();
         m_desk->launcher.startable = false;
         m_desk->msgBox.expect(m_noSysInfo);
