@@ -2,7 +2,6 @@
 #include "settings/ProfileFile.h"
 
 #include <QDir>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -38,13 +37,6 @@ bool write(const QString& path, const QByteArray& section, const QByteArray& key
 {
     return ProfileFile::WritePrivateProfileString(section.toStdString(), key.toStdString(), value.toStdString(),
                                                   path.toStdString());
-}
-
-// With its byte-order mark; Qt copies broken surrogates as they are.
-QByteArray utf16(const QString& text, bool bigEndian)
-{
-    return QStringEncoder(bigEndian ? QStringEncoder::Utf16BE : QStringEncoder::Utf16LE,
-                          QStringEncoder::Flag::WriteBom)(text);
 }
 
 } // namespace

@@ -22,12 +22,6 @@ bool storeAs(const QString& path, const QByteArray& content, const QString& mode
     return store(path, content) && QFile::setPermissions(path, mode == "rw" ? Writable : ReadOnly);
 }
 
-// As Notepad's "Unicode" saves it.
-QByteArray utf16(const QString& text)
-{
-    return QByteArray("\xff\xfe") + QByteArray(reinterpret_cast<const char*>(text.utf16()), 2 * int(text.size()));
-}
-
 // Root may write anywhere, so the location checks run as nobody.
 struct AsNobody
 {

@@ -10,14 +10,6 @@ class TestTimesUP final : public QObject
     Q_OBJECT
 
 private slots:
-    void comesWhenTheAlarmGoesOff()
-    {
-        FakeDesktop desk;
-        QVERIFY(!desk.forms().loaded(Forms::Form::Popup));
-        desk.alarmGoesOff();
-        QVERIFY(desk.forms().loaded(Forms::Form::Popup)->isVisible());
-    }
-
     // Held on its letters with any button, it follows the pointer; only the
     // release asks the question.
     void dragMovesItAndOnlyItsEndAsks()

@@ -15,7 +15,6 @@ class TestFrmAbout final : public QObject
 private:
     std::optional<FakeDesktop> m_desk;
     const QString m_noSysInfo = QStringLiteral("目前無法提供系統資訊");
-    const QString m_key = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
 
     static bool shown(frmAbout& about)
     {
@@ -49,7 +48,8 @@ private slots:
         QFETCH(QString, keyVal);
         m_desk->registry.path = data;
         QString KeyVal = "x";
-        QCOMPARE(m_desk->forms().about().GetKeyValue(Registry::HKEY_LOCAL_MACHINE, m_key, "PATH", KeyVal),
+        QCOMPARE(m_desk->forms().about().GetKeyValue(Registry::HKEY_LOCAL_MACHINE,
+                                                     "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", KeyVal),
                  std::optional<bool>(found));
         QCOMPARE(KeyVal, keyVal);
         // Closed, or the handle 0 of a key never opened.

@@ -33,6 +33,8 @@ private slots:
         QTest::addColumn<std::vector<bool>>("stacking");
         const std::vector<bool> top{true};
         QTest::newRow("no file: the built-in look, on top") << QByteArray() << uint(OleColor::WindowText) << 3 << top;
+        QTest::newRow("small hands, a normal window") << QByteArray("[Line]\nBorder=Small\n[Clock]\nwindow=Normal\n")
+                                                      << uint(OleColor::WindowText) << 2 << std::vector<bool>{false};
         QTest::newRow("unknown words change nothing") << QByteArray("[Line]\nBorder=large\n[Clock]\nWindow=top\n")
                                                       << uint(OleColor::WindowText) << 3 << std::vector<bool>{};
         QTest::newRow("the last desktop colour is one")

@@ -1,12 +1,11 @@
-#include "fakes/FakeDesktop.h"
+#include "TestFiles.h"
 #include "settings/StartupSettings.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
-// The look's one home in setting.ini: what start-up takes from the file, and
-// each change written where the next start finds it.
-class TestLookSettings final : public QObject
+// What start-up takes from setting.ini for the clock's look.
+class TestStartupSettings final : public QObject
 {
     Q_OBJECT
 
@@ -52,22 +51,7 @@ private slots:
         QVERIFY(store(dir.filePath("setting.ini"), content));
         QCOMPARE(summary(StartupSettings::read(dir.filePath("setting.ini").toStdString())), taken);
     }
-
-    // A change goes into the file beside what a hand-edited one held, and the
-    // next start reads it back.
-    void lookGoesThroughTheFileToTheNextStart()
-    {
-        FakeDesktop desk;
-        QVERIFY(store(desk.file("setting.ini"), "; mine\r\n[Line]\r\nLine1=255\r\n"));
-        const LookSettings settings(*desk.module, desk.forms().look());
-        settings.changeHandWidth(2);
-        settings.changeTopmost(false);
-        QCOMPARE(desk.setting(), "; mine\r\n[Line]\r\nLine1=255\r\nBorder=Small\r\n[Clock]\r\nwindow=Normal\r\n");
-        ClockLook next(desk.directory.path());
-        LookSettings(*desk.module, next).read();
-        QCOMPARE(QList<qint64>({next.color(1), next.handWidth(), *next.topmost()}), QList<qint64>({255, 2, 0}));
-    }
 };
 
-QTEST_MAIN(TestLookSettings)
-#include "tst_LookSettings.moc"
+QTEST_APPLESS_MAIN(TestStartupSettings)
+#include "tst_StartupSettings.moc"
