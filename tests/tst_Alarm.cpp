@@ -125,7 +125,6 @@ private slots:
     {
         ArmedAlarm armed;
         armed.lookAt(QTime(7, 5, 0, 10));
-        QVERIFY(armed.alarm.state().AlarmRinging);
         for (const QTime& later : {QTime(7, 5, 0, 310), QTime(7, 6, 0), QTime(8, 6, 0)})
             armed.lookAt(later);
         armed.alarm.setAlarmSoundFile("alarm3.wav");

@@ -54,8 +54,7 @@ private slots:
     {
         FakeTimeSource time;
         SdlAudioDevice withoutSdl("libSDL2-absent.so.0");
-        WavePlayer silent(withoutSdl, time);
-        silent.playSync(QStringLiteral("alarm1.wav"));
+        WavePlayer(withoutSdl, time).playSync(QStringLiteral("alarm1.wav"));
         QVERIFY(!withoutSdl.open());
     }
 

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QTest>
 
 // The About window: registry values read as the runtime read them, the search
 // for the system-information tool, and the window's keys, link and frame.
@@ -14,13 +13,6 @@ class TestFrmAbout final : public QObject
 
 private:
     std::optional<FakeDesktop> m_desk;
-    const QString m_noSysInfo = QStringLiteral("目前無法提供系統資訊");
-
-    static bool shown(frmAbout& about)
-    {
-        about.show();
-        return QTest::qWaitForWindowActive(&about);
-    }
 
 private slots:
     void init() { m_desk.emplace(); }
@@ -64,7 +56,7 @@ private slots:
         m_desk->registry.path = QByteArray("/nowhere/msinfo32\0", 18);
         m_desk->forms().about().StartSysInfo();
         m_desk->launcher.startable = false;
-        m_desk->msgBox.expect(m_noSysInfo);
+        m_desk->msgBox.expect("目前無法提供系統資訊");
         m_desk->forms().about().StartSysInfo();
         QCOMPARE(m_desk->launcher.started, QStringList(2, "/nowhere/msinfo32"));
     }
@@ -73,7 +65,7 @@ private slots:
     void everyCaptionFitsWhatShowsOfItsLabel()
     {
         frmAbout& about = m_desk->forms().about();
-        QVERIFY(shown(about));
+        QVERIFY(shownActive(about));
         for (const QLabel* label : about.findChildren<QLabel*>()) {
             const QRect visible = label->contentsRect()
                                       .marginsRemoved(QMargins(1, 1, 1, 1) * label->margin())
@@ -89,7 +81,7 @@ private slots:
     void linkIsFramedWhileThePointerIsOnIt()
     {
         frmAbout& about = m_desk->forms().about();
-        QVERIFY(shown(about));
+        QVERIFY(shownActive(about));
         QLabel& link = about.Label3(2);
         const QRect inside = link.rect().adjusted(1, 1, -1, -1);
         const QImage unframed = link.grab(inside).toImage();
@@ -112,8 +104,8 @@ private slots:
     // As a click would, after a moment.
     void accessKeyPressesTheSystemButton()
     {
-        QVERIFY(shown(m_desk->forms().about()));
-        m_desk->msgBox.expect(m_noSysInfo);
+        QVERIFY(shownActive(m_desk->forms().about()));
+        m_desk->msgBox.expect("目前無法提供系統資訊");
         QTest::keyClick(&m_desk->forms().about(), Qt::Key_S, Qt::AltModifier);
         QTRY_VERIFY(m_desk->msgBox.allAnswered());
     }
@@ -124,7 +116,7 @@ private slots:
         for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
             frmAbout& about = m_desk->forms().about();
             QCOMPARE(about.Label3(2).frameShape(), QFrame::NoFrame);
-            QVERIFY(shown(about));
+            QVERIFY(shownActive(about));
             QTest::mouseMove(about.windowHandle(), about.Label3(2).geometry().center());
             QTest::keyClick(QApplication::focusWidget(), key);
             QVERIFY(!m_desk->forms().loaded(Forms::Form::About));

@@ -18,6 +18,14 @@
 
 #include <memory>
 
+// Shown and active, as the window the user works in.
+inline bool shownActive(QWidget& window)
+{
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
+
 // A program directory of its own and fakes for everything the windows ask of
 // the desktop. When it goes, at the end of a test, every expected message box
 // must have come and no other; windows unloaded during the test are deleted.
