@@ -134,6 +134,16 @@ private slots:
         QCOMPARE(armed.wentOff.size(), 1);
     }
 
+    // Just after each new second, so that a computer woken from sleep is seen
+    // within a second; while ringing, after the pause between two plays.
+    void looksAgainAfterTheNextSecondOrTheRingPause()
+    {
+        ArmedAlarm armed(7, 5, QDateTime(QDate(2026, 12, 7), QTime(7, 4, 30, 250)));
+        QCOMPARE(armed.alarm.nextLookMs(), 750 + TimeSteps::AfterNewSecondMs);
+        armed.lookAt(QTime(7, 5, 0, 10));
+        QCOMPARE(armed.alarm.nextLookMs(), 300);
+    }
+
     void anArmedAlarmGivenAnotherTimeGoesOffThen()
     {
         ArmedAlarm armed;
