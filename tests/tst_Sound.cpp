@@ -45,6 +45,8 @@ private slots:
         // the waves that are there are heard in the end-to-end runs.
         player.playSync(missing);
         QVERIFY(nonSilentBytes(load(output)) > 0);
+        // Two short beeps, their length told in milliseconds.
+        QCOMPARE(device.play(missing, AudioDevice::Unreadable::DefaultSound), std::optional<int>(400));
         ::dup2(stderrSaved, STDERR_FILENO);
         ::close(stderrSaved);
         QCOMPARE(load(log.fileName()).count("tansywatch.sound: Cannot read the wave file " + missing.toUtf8()), 1);
