@@ -21,9 +21,9 @@ private:
     static qint64 nonSilentBytes(const QByteArray& output) { return output.size() - output.count('\0'); }
 
 private slots:
-    // A missing wave file is silent as a cue and heard as a ring, and the
-    // sound child says once why.
-    void aMissingWaveIsSilentAsACueAndHeardAsARing()
+    // A missing wave file is silent as a cue and rings as two short beeps;
+    // the sound child says once why.
+    void aMissingWaveIsSilentAsACueAndBeepsAsARing()
     {
         QTemporaryDir dir;
         const QString output = dir.path() + "/out.raw";
@@ -45,7 +45,7 @@ private slots:
         // the waves that are there are heard in the end-to-end runs.
         player.playSync(missing);
         QVERIFY(nonSilentBytes(load(output)) > 0);
-        // Two short beeps, their length told in milliseconds.
+        // The beeps last 0.4 s, and the child says so in milliseconds.
         QCOMPARE(device.play(missing, AudioDevice::Unreadable::DefaultSound), std::optional<int>(400));
         ::dup2(stderrSaved, STDERR_FILENO);
         ::close(stderrSaved);

@@ -17,7 +17,7 @@
 #include <QTabBar>
 
 // The options dialog as it opens, its pages and status bar, and the alarm
-// armed, changed and disarmed on its Alarm page.
+// armed and disarmed on its Alarm page.
 class TestFrmOption final : public QObject
 {
     Q_OBJECT
