@@ -40,6 +40,9 @@ public:
     // One look of the watch: the alarm goes off once its minute has begun,
     // and from the next look on plays its sound whole at every look.
     void Timer_Alarm_Timer();
+    // How long until the watch looks again: just after the next new second,
+    // or while ringing, the pause between the end of one play and the next.
+    int nextLookMs() const;
 
 signals:
     void armedChanged(bool armed);
@@ -49,7 +52,6 @@ signals:
 private:
     void Timer_Alarm_Elapsed();
     void aim();
-    int nextLookMs() const;
     void reportGoingOff(const QTime& at, qint64 lateByMs) const;
 
     const TimeSource& m_time;

@@ -2,7 +2,6 @@
 #include "settings/ProfileFile.h"
 
 #include <QDir>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -38,13 +37,6 @@ bool write(const QString& path, const QByteArray& section, const QByteArray& key
 {
     return ProfileFile::WritePrivateProfileString(section.toStdString(), key.toStdString(), value.toStdString(),
                                                   path.toStdString());
-}
-
-// With its byte-order mark; Qt copies broken surrogates as they are.
-QByteArray utf16(const QString& text, bool bigEndian)
-{
-    return QStringEncoder(bigEndian ? QStringEncoder::Utf16BE : QStringEncoder::Utf16LE,
-                          QStringEncoder::Flag::WriteBom)(text);
 }
 
 } // namespace
@@ -91,31 +83,27 @@ private slots:
         QTest::addColumn<QByteArray>("before");     // null: no file yet
         QTest::addColumn<QByteArrayList>("writes"); // section, key, value, section, key, value, ...
         QTest::addColumn<QByteArray>("after");      // null: every write refused, the file untouched
-        QTest::newRow("new file, then a new section")
-            << QByteArray() << QByteArrayList{"Line", "Border", "Large", "Clock", "window", "Top"}
-            << bytes("[Line]\r\nBorder=Large\r\n[Clock]\r\nwindow=Top\r\n");
-        QTest::newRow("existing key keeps its spelling, the same value twice is fine")
-            << bytes("[Clock]\r\nWindow=Normal\r\n")
-            << QByteArrayList{"Clock", "window", "Top", "Clock", "window", "Top"} << bytes("[Clock]\r\nWindow=Top\r\n");
-        QTest::newRow("new key goes before the blank line")
-            << bytes("[Line]\r\nLine1=255\r\n\r\n[Clock]\r\n") << QByteArrayList{"Line", "Border", "Large"}
-            << bytes("[Line]\r\nLine1=255\r\nBorder=Large\r\n\r\n[Clock]\r\n");
-        QTest::newRow("first key of a section goes under the header")
-            << bytes("[S]\r\n; note\r\n\r\n[T]\r\n") << QByteArrayList{"s", "a", "1"}
-            << bytes("[S]\r\na=1\r\n; note\r\n\r\n[T]\r\n");
-        QTest::newRow("CR file: a new key does not swallow an LF blank line")
-            << bytes("[S]\ra=1\n\n[T]\r") << QByteArrayList{"S", "b", "2"} << bytes("[S]\ra=1\nb=2\r\n\n[T]\r");
-        QTest::newRow("unterminated last line is ended first")
-            << bytes("[S]\na=1") << QByteArrayList{"S", "b", "2"} << bytes("[S]\na=1\nb=2\n");
-        QTest::newRow("byte-order mark kept") << bytes("\xEF\xBB\xBF[S]\r\na=1\r\n") << QByteArrayList{"S", "a", "2"}
-                                              << bytes("\xEF\xBB\xBF[S]\r\na=2\r\n");
-        QTest::newRow("first duplicate replaced, all else survives")
-            << bytes("lead\r\n[S]\r\n;c=0\r\nodd\r\na=1\r\na=2\r\n\r\n[s]\r\na=3\r\n\0tail")
-            << QByteArrayList{"S", "a", "9", "S", "b", "8"}
-            << bytes("lead\r\n[S]\r\n;c=0\r\nodd\r\na=9\r\na=2\r\nb=8\r\n\r\n[s]\r\na=3\r\n\0tail");
+        const auto row = [](const char* name, const QByteArray& before, const QByteArrayList& writes,
+                            const QByteArray& after) { QTest::newRow(name) << before << writes << after; };
+        row("new file, then a new section", QByteArray(), {"Line", "Border", "Large", "Clock", "window", "Top"},
+            "[Line]\r\nBorder=Large\r\n[Clock]\r\nwindow=Top\r\n");
+        row("existing key keeps its spelling, the same value twice is fine", "[Clock]\r\nWindow=Normal\r\n",
+            {"Clock", "window", "Top", "Clock", "window", "Top"}, "[Clock]\r\nWindow=Top\r\n");
+        row("new key goes before the blank line", "[Line]\r\nLine1=255\r\n\r\n[Clock]\r\n", {"Line", "Border", "Large"},
+            "[Line]\r\nLine1=255\r\nBorder=Large\r\n\r\n[Clock]\r\n");
+        row("first key of a section goes under the header", "[S]\r\n; note\r\n\r\n[T]\r\n", {"s", "a", "1"},
+            "[S]\r\na=1\r\n; note\r\n\r\n[T]\r\n");
+        row("CR file: a new key does not swallow an LF blank line", "[S]\ra=1\n\n[T]\r", {"S", "b", "2"},
+            "[S]\ra=1\nb=2\r\n\n[T]\r");
+        row("unterminated last line is ended first", "[S]\na=1", {"S", "b", "2"}, "[S]\na=1\nb=2\n");
+        row("byte-order mark kept", "\xEF\xBB\xBF[S]\r\na=1\r\n", {"S", "a", "2"}, "\xEF\xBB\xBF[S]\r\na=2\r\n");
+        row("first duplicate replaced, all else survives",
+            bytes("lead\r\n[S]\r\n;c=0\r\nodd\r\na=1\r\na=2\r\n\r\n[s]\r\na=3\r\n\0tail"),
+            {"S", "a", "9", "S", "b", "8"},
+            bytes("lead\r\n[S]\r\n;c=0\r\nodd\r\na=9\r\na=2\r\nb=8\r\n\r\n[s]\r\na=3\r\n\0tail"));
         const QByteArray old = "[S]\r\nk=old\r\n";
-        QTest::newRow("refused: CR in value") << old << QByteArrayList{"S", "k", "a\rb"} << QByteArray();
-        QTest::newRow("refused: = in key") << old << QByteArrayList{"S", "k=x", "v"} << QByteArray();
+        row("refused: CR in value", old, {"S", "k", "a\rb"}, QByteArray());
+        row("refused: = in key", old, {"S", "k=x", "v"}, QByteArray());
     }
 
     void writesLikeWindowsOrRefusesAndKeepsTheRest()

@@ -1,55 +1,15 @@
 #include "TestFiles.h"
-#include "settings/SettingsLocation.h"
 #include "settings/StartupSettings.h"
 
-#include <QDir>
-#include <QFile>
-#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <map>
-
-#include <unistd.h>
-
-namespace {
-
-constexpr auto ReadOnly = QFile::ReadOwner | QFile::ExeOwner;
-constexpr auto Writable = ReadOnly | QFile::WriteOwner;
-
-// mode: "rw" or "ro".
-bool storeAs(const QString& path, const QByteArray& content, const QString& mode)
-{
-    return store(path, content) && QFile::setPermissions(path, mode == "rw" ? Writable : ReadOnly);
-}
-
-// As Notepad's "Unicode" saves it.
-QByteArray utf16(const QString& text)
-{
-    return QByteArray("\xff\xfe") + QByteArray(reinterpret_cast<const char*>(text.utf16()), 2 * int(text.size()));
-}
-
-// Root may write anywhere, so the location checks run as nobody.
-struct AsNobody
-{
-    const bool switched = ::geteuid() == 0 && ::setegid(65534) == 0 && ::seteuid(65534) == 0;
-    const bool usable = ::geteuid() != 0;
-    ~AsNobody()
-    {
-        if (switched && ::seteuid(0) == 0)
-            (void)::setegid(0);
-    }
-};
-
-} // namespace
-
+// What start-up takes from setting.ini for the clock's look.
 class TestStartupSettings final : public QObject
 {
     Q_OBJECT
 
 private:
-    QTemporaryDir m_dir;
-
     // What the clock takes from a file, in one line: face | hour, minute and second
     // colour | thickness | window mode, with "-" where the built-in value stays.
     static QString summary(const StartupSettings& settings)
@@ -87,100 +47,9 @@ private slots:
     {
         QFETCH(QByteArray, content);
         QFETCH(QString, taken);
-        const QString path = m_dir.filePath("setting.ini");
-        QVERIFY(store(path, content));
-        QCOMPARE(summary(StartupSettings::read(path.toStdString())), taken);
-    }
-
-    void settingsLiveBesideTheProgramOrInTheUsersHome_data()
-    {
-        QTest::addColumn<bool>("directoryWritable");
-        QTest::addColumn<QString>("programFile"); // "-": none, "ro" or "rw"
-        QTest::addColumn<QString>("configHome");  // "-": unset
-        QTest::addColumn<QString>("userFile");    // as programFile
-        QTest::addColumn<QString>("readFrom");
-        QTest::addColumn<QString>("changeLandsIn"); // "-": nowhere
-        QTest::newRow("a writable program directory keeps the file beside the program") << true << "-"
-                                                                                        << "config"
-                                                                                        << "rw"
-                                                                                        << "program"
-                                                                                        << "program";
-        QTest::newRow("a writable file in a read-only directory is rewritten where it is") << false << "rw"
-                                                                                           << "config"
-                                                                                           << "-"
-                                                                                           << "program"
-                                                                                           << "program";
-        QTest::newRow("read-only directory: the administrator's file is the starting point") << false << "ro"
-                                                                                             << "config"
-                                                                                             << "-"
-                                                                                             << "program"
-                                                                                             << "user";
-        QTest::newRow("read-only directory without a starting point") << false << "-"
-                                                                      << "config"
-                                                                      << "-"
-                                                                      << "program"
-                                                                      << "user";
-        QTest::newRow("XDG_CONFIG_HOME unset: ~/.config") << false << "ro"
-                                                          << "-"
-                                                          << "-"
-                                                          << "program"
-                                                          << "user";
-        QTest::newRow("XDG_CONFIG_HOME empty: ~/.config") << false << "ro"
-                                                          << ""
-                                                          << "-"
-                                                          << "program"
-                                                          << "user";
-        QTest::newRow("a user's file that cannot be written is read and kept") << false << "ro"
-                                                                               << "config"
-                                                                               << "ro"
-                                                                               << "user"
-                                                                               << "-";
-    }
-
-    void settingsLiveBesideTheProgramOrInTheUsersHome()
-    {
-        QFETCH(bool, directoryWritable);
-        QFETCH(QString, programFile);
-        QFETCH(QString, configHome);
-        QFETCH(QString, userFile);
-        QFETCH(QString, readFrom);
-        QFETCH(QString, changeLandsIn);
-        const AsNobody nobody;
-        if (!nobody.usable)
-            QSKIP("running as root and unable to become nobody, so no directory is read-only");
-        QTemporaryDir root;
-        const QDir top(root.path());
-        const QString program = top.filePath("program");
-        const QString user = top.filePath(configHome == "config" ? "config/tansywatch" : "home/.config/tansywatch");
-        const QMap<QString, QString> files{{"program", program + "/setting.ini"}, {"user", user + "/setting.ini"}};
-        // A comment and a key the clock does not know, in UTF-16.
-        const QString administrators = QString::fromUtf8(
-            "; the office look\r\n[Line]\r\nBorder=Small\r\nPlaque=\u6642\r\n");
-        QVERIFY(top.mkpath(program) && (userFile == "-" || top.mkpath(user)));
-        QVERIFY(programFile == "-" || storeAs(files["program"], utf16(administrators), programFile));
-        QVERIFY(userFile == "-" || storeAs(files["user"], "[Line]\r\nBorder=Middle\r\n", userFile));
-        QVERIFY(QFile::setPermissions(program, directoryWritable ? Writable : ReadOnly));
-        const auto removable = qScopeGuard([&program] { QFile::setPermissions(program, Writable); });
-        std::map<std::string, std::string> environment{{"HOME", top.filePath("home").toStdString()}};
-        if (configHome != "-")
-            environment["XDG_CONFIG_HOME"] = configHome.isEmpty() ? "" : top.filePath(configHome).toStdString();
-        const auto lookup = [&environment](const char* name) -> std::optional<std::string> {
-            const auto found = environment.find(name);
-            return found == environment.end() ? std::nullopt : std::optional<std::string>(found->second);
-        };
-
-        const SettingsLocation location = SettingsLocation::find(program.toStdString(), lookup);
-        QCOMPARE(QString::fromStdString(location.readPath()), files[readFrom]);
-        QCOMPARE(QDir(user).exists(), userFile != "-"); // finding it made nothing
-
-        const QByteArray programBefore = load(files["program"]);
-        const QByteArray userBefore = load(files["user"]);
-        const bool fromAdministrators = programFile != "-" && (changeLandsIn == "program" || userFile == "-");
-        const QByteArray changed = fromAdministrators ? utf16(QString(administrators).replace("Small", "Large"))
-                                                      : QByteArray("[Line]\r\nBorder=Large\r\n");
-        QCOMPARE(location.write("Line", "Border", "Large"), changeLandsIn != "-");
-        QCOMPARE(load(files["program"]), changeLandsIn == "program" ? changed : programBefore);
-        QCOMPARE(load(files["user"]), changeLandsIn == "user" ? changed : userBefore);
+        QTemporaryDir dir;
+        QVERIFY(store(dir.filePath("setting.ini"), content));
+        QCOMPARE(summary(StartupSettings::read(dir.filePath("setting.ini").toStdString())), taken);
     }
 };
 

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QTest>
 
 // The About window: registry values read as the runtime read them, the search
 // for the system-information tool, and the window's keys, link and frame.
@@ -13,55 +12,40 @@ class TestFrmAbout final : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<FakeDesktop> m_desk;
-    const QString m_noSysInfo = QStringLiteral("目前無法提供系統資訊");
-    const QString m_key = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
-
-    Program& forms() { return *m_desk->program; }
+    std::optional<FakeDesktop> m_desk;
 
 private slots:
-    void init() { m_desk = std::make_unique<FakeDesktop>(); }
-
+    void init() { m_desk.emplace(); }
     void cleanup() { m_desk.reset(); }
 
+    // Each value as the program's registry gives it: a path and its zero.
     void getKeyValueTurnsBytesIntoText_data()
     {
-        QTest::addColumn<QString>("valueName");
-        QTest::addColumn<uint>("type");
-        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QByteArray>("data"); // null: no such key
         QTest::addColumn<bool>("found");
         QTest::addColumn<QString>("keyVal");
-        const uint sz = Registry::REG_SZ;
-        const uint dword = Registry::REG_DWORD;
-        const QByteArray full(1024, 'x');
-        // KeyVal holds "x" on entry: text replaces it, a number is appended to it.
-        QTest::newRow("text and its zero") << "PATH" << sz << QByteArray("C:\\a b\0", 7) << true << "C:\\a b";
-        QTest::newRow("text without a zero")
-            << "PATH" << sz << QByteArray("\xC3\xA9t\xC3\xA9") << true << "\u00E9t\u00E9";
-        QTest::newRow("fills the buffer") << "PATH" << sz << full << true << QString(full);
-        QTest::newRow("too long") << "PATH" << sz << full + 'x' << false << "";
-        // A zero top byte goes as a text's zero would; each byte loses its own
-        // leading zero.
-        QTest::newRow("number 0x0AFF") << "PATH" << dword << QByteArray("\xFF\x0A\0\0", 4) << true << "&hx0AFF";
-        QTest::newRow("other type") << "PATH" << 3u << QByteArray("\x01\x02") << true << "x";
-        QTest::newRow("no such key") << "" << sz << QByteArray() << false << "";
+        const QByteArray full(1023, 'x');
+        // KeyVal holds "x" on entry: text replaces it.
+        QTest::newRow("text") << QByteArray("/opt/Syst\xC3\xA8me info/hardinfo\0", 28) << true
+                              << "/opt/Syst\u00E8me info/hardinfo";
+        QTest::newRow("fills the buffer") << full + '\0' << true << QString(full);
+        QTest::newRow("too long") << full + 'x' + '\0' << false << "";
+        QTest::newRow("no such key") << QByteArray() << false << "";
     }
 
     void getKeyValueTurnsBytesIntoText()
     {
-        QFETCH(QString, valueName);
-        QFETCH(uint, type);
         QFETCH(QByteArray, data);
         QFETCH(bool, found);
         QFETCH(QString, keyVal);
-        if (!valueName.isEmpty())
-            m_desk->registry.set(m_key, valueName, type, data);
+        m_desk->registry.path = data;
         QString KeyVal = "x";
-        QCOMPARE(forms().about().GetKeyValue(Registry::HKEY_LOCAL_MACHINE, m_key, "PATH", KeyVal),
+        QCOMPARE(m_desk->forms().about().GetKeyValue(Registry::HKEY_LOCAL_MACHINE,
+                                                     "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", KeyVal),
                  std::optional<bool>(found));
         QCOMPARE(KeyVal, keyVal);
         // Closed, or the handle 0 of a key never opened.
-        QCOMPARE(m_desk->registry.closed, std::vector<Registry::HKEY>{valueName.isEmpty() ? 0u : 1u});
+        QCOMPARE(m_desk->registry.closed, std::vector<Registry::HKEY>{data.isNull() ? 0u : 1u});
     }
 
     // What the first value names is started as it is, unchecked; a tool that
@@ -69,61 +53,73 @@ private slots:
     // into, is one this system's registry never holds.)
     void startSysInfoStartsTheNamedToolOrSaysItCannot()
     {
-        m_desk->registry.set(m_key, "PATH", Registry::REG_SZ, QByteArray("/nowhere/msinfo32\0", 18));
-        forms().about().StartSysInfo();
+        m_desk->registry.path = QByteArray("/nowhere/msinfo32\0", 18);
+        m_desk->forms().about().StartSysInfo();
         m_desk->launcher.startable = false;
-        m_desk->msgBox.expect(m_noSysInfo);
-        forms().about().StartSysInfo();
+        m_desk->msgBox.expect("目前無法提供系統資訊");
+        m_desk->forms().about().StartSysInfo();
         QCOMPARE(m_desk->launcher.started, QStringList(2, "/nowhere/msinfo32"));
     }
 
-    void windowShowsItselfAndAnswersKeysAndMouse()
+    // The notice wraps.
+    void everyCaptionFitsWhatShowsOfItsLabel()
     {
-        frmAbout* about = &forms().about();
-        about->show();
-        QVERIFY(QTest::qWaitForWindowActive(about));
-        // Every caption fits what shows of its label; the notice wraps.
-        for (const QLabel* label : about->findChildren<QLabel*>()) {
-            const QRect shown = label->contentsRect()
-                                    .marginsRemoved(QMargins(1, 1, 1, 1) * label->margin())
-                                    .intersected(QRect(label->mapFrom(about, QPoint()), about->size()));
-            const QRect needed = label->fontMetrics().boundingRect(shown, int(label->alignment()) | Qt::TextWordWrap,
+        frmAbout& about = m_desk->forms().about();
+        QVERIFY(shownActive(about));
+        for (const QLabel* label : about.findChildren<QLabel*>()) {
+            const QRect visible = label->contentsRect()
+                                      .marginsRemoved(QMargins(1, 1, 1, 1) * label->margin())
+                                      .intersected(QRect(label->mapFrom(&about, QPoint()), about.size()));
+            const QRect needed = label->fontMetrics().boundingRect(visible, int(label->alignment()) | Qt::TextWordWrap,
                                                                    label->text());
-            QVERIFY2(label->text().isEmpty() || shown.contains(needed), qPrintable(label->text()));
+            QVERIFY2(label->text().isEmpty() || visible.contains(needed), qPrintable(label->text()));
         }
+    }
 
-        // The frame comes on the link and goes only on the bare surface, the
-        // rule included; the address does not move under it.
-        QLabel& link = about->Label3(2);
+    // The frame comes on the link and goes only on the bare surface, the rule
+    // included; the address does not move under it.
+    void linkIsFramedWhileThePointerIsOnIt()
+    {
+        frmAbout& about = m_desk->forms().about();
+        QVERIFY(shownActive(about));
+        QLabel& link = about.Label3(2);
         const QRect inside = link.rect().adjusted(1, 1, -1, -1);
         const QImage unframed = link.grab(inside).toImage();
-        const QList<std::pair<QWidget*, bool>> moves{{&link, true},
-                                                     {&about->lblVersion(4), true},
-                                                     {&about->Image1(), true},
-                                                     {&about->cmdOK(), true},
-                                                     {nullptr, false},
-                                                     {&link, true}};
+        const QList<std::pair<QWidget*, bool>> moves{{&link, true},           {&about.lblVersion(4), true},
+                                                     {&about.Image1(), true}, {&about.cmdOK(), true},
+                                                     {nullptr, false},        {&link, true}};
         for (const auto& [over, framed] : moves) {
-            QTest::mouseMove(about->windowHandle(), over ? over->geometry().center() : QPoint(100, 164));
+            QTest::mouseMove(about.windowHandle(), over ? over->geometry().center() : QPoint(100, 164));
             QCOMPARE(link.frameShape(), framed ? QFrame::Box : QFrame::NoFrame);
         }
         QCOMPARE(link.grab(inside).toImage(), unframed);
+    }
 
-        QTest::mouseClick(&link, Qt::LeftButton);
+    void linkOpensTheProgramsPage()
+    {
+        QTest::mouseClick(&m_desk->forms().about().Label3(2), Qt::LeftButton);
         QCOMPARE(m_desk->launcher.urls, QStringList{"https://tansywatch.example.org"});
-        // The access key presses the button as a click would, after a moment.
-        m_desk->msgBox.expect(m_noSysInfo);
-        QTest::keyClick(about, Qt::Key_S, Qt::AltModifier);
-        QTRY_VERIFY(m_desk->msgBox.allAnswered());
+    }
 
-        // Enter and Esc both unload it; the next one starts without the frame.
+    // As a click would, after a moment.
+    void accessKeyPressesTheSystemButton()
+    {
+        QVERIFY(shownActive(m_desk->forms().about()));
+        m_desk->msgBox.expect("目前無法提供系統資訊");
+        QTest::keyClick(&m_desk->forms().about(), Qt::Key_S, Qt::AltModifier);
+        QTRY_VERIFY(m_desk->msgBox.allAnswered());
+    }
+
+    // The next one starts without the frame.
+    void enterAndEscBothUnloadIt()
+    {
         for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+            frmAbout& about = m_desk->forms().about();
+            QCOMPARE(about.Label3(2).frameShape(), QFrame::NoFrame);
+            QVERIFY(shownActive(about));
+            QTest::mouseMove(about.windowHandle(), about.Label3(2).geometry().center());
             QTest::keyClick(QApplication::focusWidget(), key);
-            QVERIFY(!forms().loaded(Forms::Form::About));
-            about = &forms().about();
-            QCOMPARE(about->Label3(2).frameShape(), QFrame::NoFrame);
-            about->show();
-            QVERIFY(QTest::qWaitForWindowActive(about));
+            QVERIFY(!m_desk->forms().loaded(Forms::Form::About));
         }
     }
 };

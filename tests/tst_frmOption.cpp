@@ -2,8 +2,10 @@
 #include "controls/PictureBox.h"
 #include "controls/TabStrip.h"
 #include "fakes/FakeDesktop.h"
+#include "options/AlarmTab.h"
 #include "options/StatusBarText.h"
 #include "options/frmOption.h"
+#include "popup/TimesUP.h"
 
 #include <QApplication>
 #include <QImage>
@@ -13,42 +15,46 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
-#include <QTest>
 
-// The options dialog as it opens, its tabs and status bar, and the clock's
-// mouse commands that reach it.
+// The options dialog as it opens, its pages and status bar, and the alarm
+// armed and disarmed on its Alarm page.
 class TestFrmOption final : public QObject
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<FakeDesktop> m_desk;
-
-    Program& forms() { return *m_desk->program; }
-    frmClock& clock() { return m_desk->clock(); }
-    FakeMsgBox& boxes() { return m_desk->msgBox; }
-    QString cue(const char* name) { return m_desk->cue(name); }
-    QString setting() const { return m_desk->setting(); }
+    std::optional<FakeDesktop> m_desk;
 
     QList<int> clockWidths()
     {
-        return {clock().Line1().BorderWidth(), clock().Line2().BorderWidth(), clock().Line3().BorderWidth()};
+        frmClock& clock = m_desk->clock();
+        return {clock.Line1().BorderWidth(), clock.Line2().BorderWidth(), clock.Line3().BorderWidth()};
     }
 
-    void press(Qt::MouseButton button, const QPoint& at)
+    static void key(Qt::Key pressed, Qt::KeyboardModifiers modifiers = {})
     {
-        QTest::mousePress(&clock().pic1(), button, {}, at);
-        QTest::mouseRelease(&clock().pic1(), button, {}, at);
+        QTest::keyClick(QApplication::focusWidget(), pressed, modifiers);
+    }
+
+    static void typeAndLeave(const char* text)
+    {
+        QTest::keyClicks(QApplication::focusWidget(), text);
+        key(Qt::Key_Return);
+        key(Qt::Key_Tab);
+    }
+
+    void enableAlarm(int hour, int minute)
+    {
+        frmOption& options = m_desk->forms().options();
+        options.Combo_Hour().setListIndex(hour);
+        options.Combo_Min().setListIndex(minute);
+        m_desk->msgBox.expect(QString("Alarm is Enabled now.\r\n%1 Hr : %2 Min").arg(hour).arg(minute));
+        options.Cmd_Alarm().click();
+        m_desk->processDeletes();
     }
 
 private slots:
-    void init()
-    {
-        m_desk = std::make_unique<FakeDesktop>();
-        // A Wednesday.
-        m_desk->time.set(QDateTime(QDate(2026, 12, 9), QTime(7, 4, 55)));
-        clock();
-    }
+    void init() { m_desk.emplace(); }
 
     void cleanup()
     {
@@ -58,9 +64,10 @@ private slots:
 
     void dialogOpensWithTheClocksLookAndNoAlarm()
     {
-        forms().look().setHandWidth(4);
-        forms().look().setColor(ClockLook::Hour, 255);
-        frmOption& options = forms().options();
+        m_desk->clock();
+        m_desk->forms().look().setHandWidth(4);
+        m_desk->forms().look().setColor(ClockLook::Hour, 255);
+        frmOption& options = m_desk->forms().options();
         QCOMPARE(options.Text_line1().palette().color(QPalette::Base), QColor(Qt::red));
         QCOMPARE(options.Line1().BorderColor(), 255u);
         for (LineControl* hand : {&options.Line1(), &options.Line2(), &options.Line3()})
@@ -82,99 +89,50 @@ private slots:
         QFETCH(QString, locale);
         QFETCH(QStringList, panels);
         QLocale::setDefault(QLocale(locale));
-        frmOption& options = forms().options();
+        m_desk->time.set(QDateTime(QDate(2026, 12, 9), QTime(7, 4, 55)));
+        frmOption& options = m_desk->forms().options();
         for (int panel = 1; panel <= 3; ++panel)
             QCOMPARE(options.Panel(panel).text(), panels[panel - 1]);
         QCOMPARE(StatusBarText::panels({QDate(2026, 12, 13), QTime(0, 0)}, QLocale(locale))[2], QString("Sunday"));
     }
 
-    void rightPressOpensOneDialogTheLockStopsOnlyTheMoveAndQuittingAsksFirst()
+    // As Space does, and nowhere else: not on the tab strip nor on a swatch.
+    // Tab goes through the swatches as Hour, Min, Sec.
+    void enterPressesOnlyTheFocusedButton()
     {
-        press(Qt::RightButton, QPoint(70, 180));
-        frmOption* first = &forms().options();
-        QVERIFY(first->isVisible());
-        press(Qt::RightButton, QPoint(30, 150));
-        QCOMPARE(&forms().options(), first);
-        QCOMPARE(m_desk->windows.moves, 2);
-
-        // Its close box destroys it; a left press makes no new one.
-        first->close();
-        QVERIFY(!forms().loaded(Forms::Form::Options));
-        m_desk->processDeletes();
-        press(Qt::LeftButton, QPoint(70, 180));
-        QVERIFY(!forms().loaded(Forms::Form::Options));
-        QCOMPARE(m_desk->windows.moves, 3);
-
-        // Locked, the clock stays put yet still opens the dialog.
-        const QPoint lock = clock().ImageLock().geometry().center();
-        boxes().expect("The Clock is locked!");
-        press(Qt::LeftButton, lock);
-        press(Qt::LeftButton, QPoint(70, 180));
-        press(Qt::RightButton, QPoint(70, 180));
-        QCOMPARE(m_desk->windows.moves, 3);
-        QVERIFY(forms().loaded(Forms::Form::Options));
-        boxes().expect("The Clock is unlocked!");
-        press(Qt::RightButton, lock);
-        press(Qt::LeftButton, QPoint(70, 180));
-        QCOMPARE(m_desk->windows.moves, 4);
-
-        // The middle button clicks neither the lock, the close area nor the alarm icon.
-        clock().Image_SmallAlarm().setVisible(true);
-        clock().Image_SmallAlarm().setEnabled(true);
-        for (ImageControl* area : {&clock().ImageLock(), &clock().ImageClose(), &clock().Image_SmallAlarm()})
-            press(Qt::MiddleButton, area->geometry().center());
-        QVERIFY(!clock().ClockLocked());
-        QCOMPARE(m_desk->sound.played,
-                 QStringList({cue("quit.wav"), cue("quit.wav"), cue("lock.wav"), cue("quit.wav"), cue("lock.wav")}));
-
-        // The close area asks first and moves nothing; No keeps everything
-        // (Yes ends the program, which the end-to-end runs see).
-        boxes().expect("Quit the program?", MsgBox::vbNo);
-        press(Qt::LeftButton, clock().ImageClose().geometry().center());
-        QVERIFY(forms().loaded(Forms::Form::Options));
-        QCOMPARE(m_desk->windows.moves, 4);
-    }
-
-    // Enter presses the button that has the focus, as Space does, and nothing
-    // else: not on the tab strip, a swatch or a list. Text typed into a list
-    // is no pick, neither on Return nor on leaving the field; the arrow keys
-    // pick. Tab goes through the swatches as Hour, Min, Sec.
-    void keysPressOnlyTheFocusedButtonAndPickOnlyFromTheList()
-    {
-        press(Qt::RightButton, QPoint(70, 180));
-        frmOption& options = forms().options();
-        QVERIFY(QTest::qWaitForWindowActive(&options));
-        const auto key = [](Qt::Key pressed, Qt::KeyboardModifiers modifiers = {}) {
-            QTest::keyClick(QApplication::focusWidget(), pressed, modifiers);
-        };
-        const auto typeAndLeave = [&](const char* text) {
-            QTest::keyClicks(QApplication::focusWidget(), text);
-            key(Qt::Key_Return);
-            key(Qt::Key_Tab);
-        };
+        frmOption& options = m_desk->forms().options();
+        QVERIFY(shownActive(options));
         key(Qt::Key_Return);
         QTest::mouseClick(&options.Text_line1(), Qt::LeftButton);
         key(Qt::Key_Return);
-        QCOMPARE(setting(), QString("[Line]\r\nLine1=0\r\n"));
+        QCOMPARE(m_desk->setting(), QString("[Line]\r\nLine1=0\r\n"));
         for (QWidget* next : std::initializer_list<QWidget*>{&options.Text_line2(), &options.Text_line3(),
                                                              &options.Cmd_HandsDefault()}) {
             key(Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), next);
         }
         key(Qt::Key_Return);
-        QVERIFY(setting().contains("Border=Middle\r\n"));
-        key(Qt::Key_Tab);
+        QVERIFY(m_desk->setting().contains("Border=Middle\r\n"));
+    }
+
+    // Text typed into a list is no pick, neither on Return nor on leaving the
+    // field; the arrow keys pick. In the alarm's lists, each picked by arrow
+    // and then typed over (select-all and 7 in the hour list, 5 in the minute
+    // list): no alarm.
+    void textTypedIntoAListIsNoPick()
+    {
+        frmOption& options = m_desk->forms().options();
+        QVERIFY(shownActive(options));
+        options.Combo_Border().setFocus(Qt::TabFocusReason);
         typeAndLeave("L");
         QCOMPARE(options.Combo_Border().currentText(), QString("L"));
         typeAndLeave("n");
         QCOMPARE(clockWidths(), QList<int>(3, 3));
-        QCOMPARE(m_desk->windows.topmostCalls, std::vector<bool>({true, true}));
-        boxes().expect("The Clock is on the Top!");
+        QCOMPARE(m_desk->windows.topmostCalls, std::vector<bool>{true});
+        m_desk->msgBox.expect("The Clock is on the Top!");
         QTest::keyClick(&options.Combo_ClockInterface(), Qt::Key_Down);
         QCOMPARE(options.Combo_ClockInterface().ListIndex(), 0);
 
-        // Each list picked by arrow, then typed over (select-all and 7 in the
-        // hour list, 5 in the minute list): no alarm.
         QTest::mouseClick(&options.TabStrip1().tabBar(), Qt::LeftButton, {},
                           options.TabStrip1().tabBar().tabRect(1).center());
         QTest::mouseClick(options.Combo_Hour().lineEdit(), Qt::LeftButton);
@@ -183,27 +141,22 @@ private slots:
             key(Qt::Key_A, Qt::ControlModifier);
             typeAndLeave(typed);
         }
-        boxes().expect("Select Hour and Min value first.");
+        m_desk->msgBox.expect("Select Hour and Min value first.");
         QTest::mouseClick(&options.Cmd_Alarm(), Qt::LeftButton);
     }
 
     // Each list shows its design text whole, as wide as the text drawn alone.
     void listsShowTheirDesignTextWhole()
     {
-        frmOption& options = forms().options();
+        frmOption& options = m_desk->forms().options();
         options.show();
         const auto inkWidth = [](const QImage& image) {
-            int left = image.width();
-            int right = -1;
-            for (int y = 0; y < image.height(); ++y) {
-                for (int x = 0; x < image.width(); ++x) {
-                    if (qGray(image.pixel(x, y)) < 160) {
-                        left = std::min(left, x);
-                        right = std::max(right, x);
-                    }
-                }
-            }
-            return right - left + 1;
+            QList<int> inked;
+            for (int x = 0; x < image.width(); ++x)
+                for (int y = 0; y < image.height(); ++y)
+                    if (qGray(image.pixel(x, y)) < 160)
+                        inked << x;
+            return inked.constLast() - inked.constFirst() + 1;
         };
         for (const ComboBox* list :
              {&options.Combo_Border(), &options.Combo_ClockInterface(), &options.Combo_Hour(), &options.Combo_Min()}) {
@@ -219,56 +172,59 @@ private slots:
 
     void swatchGivesItsHandTheDialogsColourEvenAfterACancel()
     {
-        frmOption& options = forms().options();
+        frmOption& options = m_desk->forms().options();
         m_desk->dialogs.colors = {QColor(Qt::green), std::nullopt, QColor(Qt::white)};
         QTest::mouseClick(&options.Text_line2(), Qt::LeftButton);
-        QCOMPARE(clock().Line2().BorderColor(), 0x00FF00u);
+        QCOMPARE(m_desk->clock().Line2().BorderColor(), 0x00FF00u);
         QCOMPARE(options.Line2().BorderColor(), 0x00FF00u);
         QCOMPARE(options.Text_line2().palette().color(QPalette::Base), QColor(Qt::green));
         // Cancelled: the hour hand takes the green the dialog still holds.
         QTest::mouseClick(&options.Text_line1(), Qt::LeftButton);
-        QCOMPARE(clock().Line1().BorderColor(), 0x00FF00u);
+        QCOMPARE(m_desk->clock().Line1().BorderColor(), 0x00FF00u);
         QTest::mouseClick(&options.Text_line3(), Qt::LeftButton);
         QCOMPARE(m_desk->dialogs.shownColors.back(), QColor(Qt::green));
-        QCOMPARE(setting(), QString("[Line]\r\nLine2=65280\r\nLine1=65280\r\nLine3=16777215\r\n"));
-        QCOMPARE(m_desk->sound.played, QStringList(3, cue("do.wav")));
+        QCOMPARE(m_desk->setting(), QString("[Line]\r\nLine2=65280\r\nLine1=65280\r\nLine3=16777215\r\n"));
+        QCOMPARE(m_desk->sound.played, QStringList(3, m_desk->cue("do.wav")));
     }
 
-    void thicknessAndModeApplyAtOnceAndDefaultPutsThemBack()
+    void thicknessAndWindowModeApplyAtOnce()
     {
-        frmOption& options = forms().options();
+        frmOption& options = m_desk->forms().options();
         for (const int index : {1, 0, 2}) {
             options.Combo_Border().setListIndex(index);
             QCOMPARE(clockWidths(), QList<int>(3, index + 2));
             QCOMPARE(options.Line3().BorderWidth(), index + 1);
         }
-        boxes().expect("The Clock is on the Top!");
-        boxes().expect("The Clock is on the Top!");
-        boxes().expect("The Clock is Normal Window now!");
+        m_desk->msgBox.expect("The Clock is on the Top!");
+        m_desk->msgBox.expect("The Clock is on the Top!");
+        m_desk->msgBox.expect("The Clock is Normal Window now!");
         for (const int index : {0, 0, 1})
             options.Combo_ClockInterface().setListIndex(index);
-
-        // Default puts colours, thickness and mode back at once and silently,
-        // leaving both lists as they were.
-        m_desk->dialogs.colors = {QColor(Qt::green)};
-        QTest::mouseClick(&options.Text_line3(), Qt::LeftButton);
-        options.Combo_Border().setEditText("Border");
-        QTest::mouseClick(&options.Cmd_HandsDefault(), Qt::LeftButton);
-        QCOMPARE(clock().Line3().BorderColor(), 255u);
-        QCOMPARE(clockWidths(), QList<int>(3, 3));
-        QCOMPARE(options.Text_line3().palette().color(QPalette::Base), QColor(Qt::red));
-        QCOMPARE(m_desk->windows.topmostCalls, std::vector<bool>({true, true, true, false, true}));
-        QCOMPARE(options.Combo_ClockInterface().currentText(), QString("Normal"));
-        QCOMPARE(setting(),
-                 QString("[Line]\r\nBorder=Middle\r\nLine3=\r\nLine1=\r\nLine2=\r\n[Clock]\r\nwindow=Top\r\n"));
-        QCOMPARE(m_desk->sound.played.size(), 8);
+        QCOMPARE(m_desk->windows.topmostCalls, std::vector<bool>({true, true, true, false}));
+        QCOMPARE(m_desk->setting(), QString("[Line]\r\nBorder=Large\r\n[Clock]\r\nwindow=Normal\r\n"));
+        QCOMPARE(m_desk->sound.played, QStringList(6, m_desk->cue("do.wav")));
     }
 
-    void faceComesFromAnyPictureFileAndGoesBackToTansy()
+    // At once and silently, leaving both lists as they were.
+    void defaultPutsColoursThicknessAndModeBack()
     {
-        frmOption& options = forms().options();
-        const QString hint = "Please open the file as 64 x 64 pixels JPG / GIF format.";
-        const QString changed = "You clock 's background is changed.";
+        frmOption& options = m_desk->forms().options();
+        m_desk->forms().look().setColor(ClockLook::Second, 0x00FF00);
+        m_desk->forms().look().setHandWidth(4);
+        m_desk->forms().look().setTopmost(false);
+        QTest::mouseClick(&options.Cmd_HandsDefault(), Qt::LeftButton);
+        QCOMPARE(m_desk->clock().Line3().BorderColor(), 255u);
+        QCOMPARE(clockWidths(), QList<int>(3, 3));
+        QCOMPARE(m_desk->windows.topmostCalls, std::vector<bool>({true, false, true}));
+        QCOMPARE(options.Combo_ClockInterface().currentText(), QString("Clock"));
+        QCOMPARE(m_desk->setting(),
+                 QString("[Line]\r\nLine1=\r\nLine2=\r\nLine3=\r\nBorder=Middle\r\n[Clock]\r\nwindow=Top\r\n"));
+        QCOMPARE(m_desk->sound.played, QStringList{m_desk->cue("do.wav")});
+    }
+
+    void faceComesFromAnyPictureFile()
+    {
+        frmOption& options = m_desk->forms().options();
         // A camera's name, with spaces and letters beyond ASCII, on a PNG.
         const QString photo = m_desk->file("Fotos vom Größten/IMG 0001.JPG");
         QVERIFY(QDir().mkpath(QFileInfo(photo).path()));
@@ -279,9 +235,9 @@ private slots:
         QFile(notAPicture).open(QIODevice::WriteOnly);
         // An empty name is a cancel: no second message.
         const auto choose = [&](const QString& file) {
-            boxes().expect(hint);
+            m_desk->msgBox.expect("Please open the file as 64 x 64 pixels JPG / GIF format.");
             if (!file.isEmpty())
-                boxes().expect(changed);
+                m_desk->msgBox.expect("You clock 's background is changed.");
             m_desk->dialogs.files = {file};
             options.Cmd_ChangePic().click();
         };
@@ -289,37 +245,99 @@ private slots:
         choose(QString());
         QVERIFY(!QFile::exists(m_desk->file("setting.ini")));
         choose(photo);
-        QCOMPARE(clock().ImageBG().geometry(), QRect(40, 88, 100, 80));
-        QCOMPARE(boxes().styles.constLast(), MsgBox::vbInformation);
+        QCOMPARE(m_desk->clock().ImageBG().geometry(), QRect(40, 88, 100, 80));
+        QCOMPARE(m_desk->msgBox.styles.constLast(), MsgBox::vbInformation);
         choose(notAPicture);
-        QCOMPARE(clock().ImageBG().geometry().size(), QSize(100, 80));
-        QCOMPARE(setting(), "[BG]\r\nlocation=" + notAPicture + "\r\n");
+        QCOMPARE(m_desk->clock().ImageBG().geometry().size(), QSize(100, 80));
+        QCOMPARE(m_desk->setting(), "[BG]\r\nlocation=" + notAPicture + "\r\n");
+        QCOMPARE(m_desk->sound.played, QStringList(3, m_desk->cue("do.wav")));
+    }
 
-        // Without tansy.gif the face stays and no message claims otherwise.
+    // Without tansy.gif the face stays and no message claims otherwise.
+    void defaultFaceIsTansy()
+    {
+        frmOption& options = m_desk->forms().options();
+        QVERIFY(m_desk->forms().look().setFace(TANSY_RESOURCES_DIR "/cartoon.gif"));
         options.Cmd_Default().click();
-        QCOMPARE(setting(), QString("[BG]\r\nlocation=\r\n"));
-        QCOMPARE(clock().ImageBG().geometry().size(), QSize(100, 80));
+        QCOMPARE(m_desk->setting(), QString("[BG]\r\nlocation=\r\n"));
+        QCOMPARE(m_desk->clock().ImageBG().geometry().size(), QSize(70, 57));
         QVERIFY(QFile::copy(TANSY_RESOURCES_DIR "/tansy.gif", m_desk->file("tansy.gif")));
-        boxes().expect("The Clock's BG is changed to default Tansy picture.");
+        m_desk->msgBox.expect("The Clock's BG is changed to default Tansy picture.");
         options.Cmd_Default().click();
-        QCOMPARE(clock().ImageBG().geometry(), QRect(40, 88, 64, 64));
-        QCOMPARE(m_desk->sound.played, QStringList(5, cue("do.wav")));
+        QCOMPARE(m_desk->clock().ImageBG().geometry(), QRect(40, 88, 64, 64));
+        QCOMPARE(m_desk->sound.played, QStringList(2, m_desk->cue("do.wav")));
+    }
+
+    void tabStripShowsThePickedPage()
+    {
+        frmOption& options = m_desk->forms().options();
+        options.TabStrip1().tabBar().setCurrentIndex(3);
+        QVERIFY(options.PicOption(3).isVisibleTo(&options) && !options.PicOption(0).isVisibleTo(&options));
+        QCOMPARE(m_desk->sound.played, QStringList{m_desk->cue("do.wav")});
     }
 
     void helpSystemTimeAndAboutHandOverWithACueEach()
     {
-        frmOption& options = forms().options();
-        // Help lies on the last page.
-        options.TabStrip1().tabBar().setCurrentIndex(3);
-        QVERIFY(options.PicOption(3).isVisibleTo(&options) && !options.PicOption(0).isVisibleTo(&options));
+        frmOption& options = m_desk->forms().options();
         options.Cmd_Help().click();
         QCOMPARE(m_desk->dialogs.helpFiles, QStringList(m_desk->file("Tansywatch.hlp")));
         m_desk->launcher.startable = false;
         options.Cmd_time().click();
         QCOMPARE(m_desk->launcher.dateTimePanels, 1);
         options.Cmd_About().click();
-        QVERIFY(forms().loaded(Forms::Form::About));
-        QCOMPARE(m_desk->sound.played, QStringList(4, cue("do.wav")));
+        QVERIFY(m_desk->forms().loaded(Forms::Form::About));
+        QCOMPARE(m_desk->sound.played, QStringList(3, m_desk->cue("do.wav")));
+    }
+
+    // Heard while its question is open; a Yes makes it the alarm's.
+    void soundOptionPlaysAndAsksToBeTheAlarms()
+    {
+        AlarmTab& page = m_desk->forms().options().alarmTab();
+        m_desk->msgBox.expect("Be the sound of alarm?", MsgBox::vbYes);
+        page.Option_sound(2).click();
+        QCOMPARE(m_desk->alarm().state().AlarmSoundFile, m_desk->file("alarm3.wav"));
+        QCOMPARE(m_desk->sound.played, QStringList{m_desk->cue("alarm3.wav")});
+    }
+
+    void enableAlarmArmsItAndClosesTheDialog()
+    {
+        enableAlarm(7, 5);
+        QVERIFY(m_desk->alarm().Timer_AlarmEnabled());
+        QVERIFY(!m_desk->forms().loaded(Forms::Form::Options));
+        QCOMPARE(m_desk->sound.played, QStringList{m_desk->cue("do.wav")});
+    }
+
+    // Reopened, the dialog shows the armed alarm; Disable Alarm asks, switches
+    // it off and closes the dialog, and opened again it shows none.
+    void alarmPageShowsTheArmedAlarmUntilDisabled()
+    {
+        enableAlarm(7, 5);
+        frmOption& options = m_desk->forms().options();
+        QCOMPARE(options.Combo_Hour().currentText(), QString("7"));
+        QCOMPARE(options.Combo_Min().currentText(), QString("5"));
+        QVERIFY(options.Image_Alarm().Visible());
+        QCOMPARE(options.Cmd_Alarm().text(), QString("Disable Alarm"));
+        m_desk->expectDisableQuestion("7 Hr : 5 Min", MsgBox::vbYes);
+        options.Cmd_Alarm().click();
+        m_desk->processDeletes();
+        QVERIFY(!m_desk->alarm().Timer_AlarmEnabled());
+        QVERIFY(!m_desk->forms().loaded(Forms::Form::Options) && !m_desk->forms().loaded(Forms::Form::Popup));
+        QCOMPARE(m_desk->sound.played.mid(1), QStringList({m_desk->cue("do.wav"), m_desk->cue("quit.wav")}));
+        QCOMPARE(m_desk->forms().options().Cmd_Alarm().text(), QString("Enable Alarm"));
+        QVERIFY(!m_desk->forms().options().Image_Alarm().Visible());
+        QCOMPARE(m_desk->forms().options().Combo_Hour().ListIndex(), -1);
+    }
+
+    void anAlarmForThisMinuteGoesOffUnderItsConfirmationAndRingsWithoutPopUp()
+    {
+        m_desk->time.setTime(QTime(7, 5, 10));
+        m_desk->msgBox.whileOpen = [this] {
+            m_desk->time.setTime(QTime(7, 5, 10, 300));
+            m_desk->alarm().Timer_Alarm_Timer();
+        };
+        enableAlarm(7, 5);
+        QVERIFY(m_desk->alarm().state().AlarmRinging);
+        QVERIFY(!m_desk->forms().popup().isVisible());
     }
 };
 

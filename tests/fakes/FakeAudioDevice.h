@@ -2,6 +2,8 @@
 
 #include "sound/AudioDevice.h"
 
+#include <QTest>
+
 // A sound output behind a sound server that can be missing, or go away under
 // an open device, which then stays lost even once the server is back.
 class FakeAudioDevice final : public AudioDevice
@@ -21,7 +23,9 @@ public:
         heard += m_open && !m_lost;
         return 25;
     }
-    void waitUntilPlayed(int) override {}
+    // Each sound lasts 25 ms; a ring waits for it and half a second more
+    // for a device that stalls, no longer.
+    void waitUntilPlayed(int limitMs) override { QCOMPARE(limitMs, 25 + 500); }
 
     void killServer()
     {

@@ -4,7 +4,8 @@
 
 #include <QDateTime>
 
-// A clock that stands still until the test moves it.
+// A clock that stands still, at 7:00 on a Monday unless told otherwise,
+// until the test moves it.
 class FakeTimeSource final : public TimeSource
 {
 public:
@@ -14,5 +15,5 @@ public:
     void advanceMs(qint64 ms) { m_now = m_now.addMSecs(ms); }
 
 private:
-    QDateTime m_now;
+    QDateTime m_now{QDate(2026, 12, 7), QTime(7, 0)};
 };

@@ -1,7 +1,6 @@
 #include "TestFiles.h"
 #include "fakes/FakeAudioDevice.h"
 #include "fakes/FakeTimeSource.h"
-#include "platform/WindowPlacement.h"
 #include "sound/AudioProcess.h"
 #include "sound/SdlAudioDevice.h"
 #include "sound/WavePlayer.h"
@@ -11,7 +10,9 @@
 
 #include <unistd.h>
 
-class TestPlatform final : public QObject
+// The sound subsystem: wave files played by the sound child, and an output
+// that comes and goes with its sound server.
+class TestSound final : public QObject
 {
     Q_OBJECT
 
@@ -20,35 +21,15 @@ private:
     static qint64 nonSilentBytes(const QByteArray& output) { return output.size() - output.count('\0'); }
 
 private slots:
-    // A 234 x 214 window beside its owner on a 1024 x 768 screen whose top
-    // 24 pixels are a panel's.
-    void windowOpensBesideItsOwnerInsideTheWorkArea_data()
-    {
-        QTest::addColumn<QRect>("owner");
-        QTest::addColumn<QPoint>("expected");
-        QTest::newRow("right, tops in line") << QRect(441, 285, 142, 198) << QPoint(583, 285);
-        QTest::newRow("right, pushed up off the bottom") << QRect(441, 700, 142, 198) << QPoint(583, 554);
-        QTest::newRow("left at the right edge") << QRect(850, 10, 142, 198) << QPoint(616, 24);
-        QTest::newRow("below when no side has room") << QRect(-200, 100, 1400, 198) << QPoint(0, 298);
-        QTest::newRow("above when below has none either") << QRect(-200, 600, 1400, 198) << QPoint(0, 386);
-        QTest::newRow("over the owner only when nothing else fits") << QRect(-200, 200, 1400, 400) << QPoint(790, 200);
-    }
-
-    void windowOpensBesideItsOwnerInsideTheWorkArea()
-    {
-        QFETCH(QRect, owner);
-        QFETCH(QPoint, expected);
-        QCOMPARE(WindowPlacement::beside(owner, QSize(234, 214), QRect(0, 24, 1024, 744)), expected);
-    }
-
-    void soundsReachTheDevice()
+    // A missing wave file is silent as a cue and rings as two short beeps;
+    // the sound child says once why.
+    void aMissingWaveIsSilentAsACueAndBeepsAsARing()
     {
         QTemporaryDir dir;
         const QString output = dir.path() + "/out.raw";
         qputenv("SDL_AUDIODRIVER", "disk");
         qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(output));
         FakeTimeSource time;
-        time.set(QDateTime(QDate(2026, 12, 7), QTime(7, 5)));
         AudioProcess device(QStringLiteral(TANSY_PROGRAM));
         WavePlayer player(device, time);
         const QString missing = dir.path() + "/missing.wav";
@@ -64,21 +45,24 @@ private slots:
         // the waves that are there are heard in the end-to-end runs.
         player.playSync(missing);
         QVERIFY(nonSilentBytes(load(output)) > 0);
+        // The beeps last 0.4 s, and the child says so in milliseconds.
+        QCOMPARE(device.play(missing, AudioDevice::Unreadable::DefaultSound), std::optional<int>(400));
         ::dup2(stderrSaved, STDERR_FILENO);
         ::close(stderrSaved);
         QCOMPARE(load(log.fileName()).count("tansywatch.sound: Cannot read the wave file " + missing.toUtf8()), 1);
+    }
 
-        // Without SDL there is no sound, and no crash either.
+    void withoutSdlThereIsNoSoundAndNoCrash()
+    {
+        FakeTimeSource time;
         SdlAudioDevice withoutSdl("libSDL2-absent.so.0");
-        WavePlayer silent(withoutSdl, time);
-        silent.playSync(missing);
+        WavePlayer(withoutSdl, time).playSync(QStringLiteral("alarm1.wav"));
         QVERIFY(!withoutSdl.open());
     }
 
     void soundComesBackWithItsServer()
     {
         FakeTimeSource time;
-        time.set(QDateTime(QDate(2026, 12, 7), QTime(7, 5)));
         FakeAudioDevice device;
         WavePlayer player(device, time);
         const QString alarm = QStringLiteral("alarm1.wav");
@@ -126,5 +110,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestPlatform)
-#include "tst_Platform.moc"
+QTEST_GUILESS_MAIN(TestSound)
+#include "tst_Sound.moc"
