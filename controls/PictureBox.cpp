@@ -57,6 +57,7 @@ void PictureBox::redraw()
     }
     m_drawn.setDevicePixelRatio(m_picture.devicePixelRatio());
     m_drawnPixmap = QPixmap::fromImage(m_drawn);
+    m_inside = QImage();
     update();
 }
 
@@ -83,6 +84,31 @@ void PictureBox::paintEvent(QPaintEvent* event)
         if (control->Visible() && event->region().intersects(control->bounds()))
             control->paint(painter);
     }
+    // A window cut in the screen's own pixels has no mask of its own to clip
+    // its painting, and some compositors draw a window's whole rectangle
+    // whatever its shape: a see-through window is cleared again outside the
+    // outline, a face that overhangs the body included.
+    if (window()->testAttribute(Qt::WA_TranslucentBackground) && window()->mask().isEmpty())
+        clearOutsideOutline(painter);
+}
+
+// The outline as the window's shape is cut: every pixel that differs from the
+// top-left one.
+void PictureBox::clearOutsideOutline(QPainter& painter)
+{
+    if (m_inside.isNull()) {
+        m_inside = QImage(m_drawn.size(), QImage::Format_ARGB32_Premultiplied);
+        const QRgb background = m_drawn.pixel(0, 0);
+        for (int y = 0; y < m_drawn.height(); ++y) {
+            const auto* drawn = reinterpret_cast<const QRgb*>(m_drawn.constScanLine(y));
+            auto* inside = reinterpret_cast<QRgb*>(m_inside.scanLine(y));
+            for (int x = 0; x < m_drawn.width(); ++x)
+                inside[x] = drawn[x] == background ? 0 : 0xFF000000U;
+        }
+        m_inside.setDevicePixelRatio(m_drawn.devicePixelRatio());
+    }
+    painter.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+    painter.drawImage(0, 0, m_inside);
 }
 
 // The window system already keeps presses outside a shaped window's outline

@@ -7,6 +7,7 @@
 #include <vector>
 
 class QMouseEvent;
+class QPainter;
 class WindowlessControl;
 
 // A box that shows a picture over its background colour and paints the
@@ -47,6 +48,7 @@ protected:
 
 private:
     void redraw();
+    void clearOutsideOutline(QPainter& painter);
     bool insideWindowOutline(const QPoint& point) const;
     WindowlessControl* controlAt(const QPoint& point) const;
     QColor backColor() const;
@@ -54,6 +56,8 @@ private:
     QImage m_picture;
     QImage m_drawn;
     QPixmap m_drawnPixmap;
+    // Opaque inside the outline, clear outside it, made when first needed.
+    QImage m_inside;
     bool m_autoSize = false;
     std::vector<WindowlessControl*> m_controls;
     // The control a press went to, until every button is up again.

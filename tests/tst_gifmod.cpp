@@ -1,4 +1,5 @@
 #include "controls/Design.h"
+#include "controls/PictureBox.h"
 #include "controls/gifmod.h"
 
 #include <QTest>
@@ -60,6 +61,28 @@ private slots:
                     for (int x = 0; x < picture.width(); ++x)
                         QVERIFY2(qAlpha(picture.pixel(x, y)) % 255 == 0, name);
             }
+        }
+    }
+
+    // Cut in the screen's own pixels, a see-through window has no mask of its
+    // own to clip its painting: outside the outline it stays clear anyway.
+    void aSeeThroughWindowIsClearOutsideItsOutlineAtEveryRatio()
+    {
+        for (const qreal ratio : {1.5, 2.0}) {
+            QWidget window;
+            window.setAttribute(Qt::WA_TranslucentBackground);
+            auto* body = new PictureBox(&window);
+            body->setAutoSize(true);
+            body->setPicture(Design::picture("clock_body.gif", ratio));
+            window.resize(body->size());
+            QImage shot(body->drawnImage().size(), QImage::Format_ARGB32_Premultiplied);
+            shot.setDevicePixelRatio(ratio);
+            shot.fill(Qt::white);
+            window.render(&shot);
+            const QRegion outline = gifmod::CreateRegionFromPicture(*body);
+            for (int y = 0; y < shot.height(); ++y)
+                for (int x = 0; x < shot.width(); ++x)
+                    QCOMPARE(qAlpha(shot.pixel(x, y)) == 255, outline.contains(QPoint(x, y)));
         }
     }
 };
