@@ -210,7 +210,7 @@ std::vector<std::uint8_t> SdlAudioDevice::load(const QString& path)
     }
     // Once, not at every ring of an alarm whose sound has gone.
     if (pcm.empty() && path != m_unreadable)
-        qCWarning(lcSound, "Cannot read the wave file %s: %s", name.constData(), m_sdl->GetError());
+        qCWarning(lcSound, "the wave file %s could not be read: %s", name.constData(), m_sdl->GetError());
     if (pcm.empty())
         m_unreadable = path;
     else if (path == m_unreadable)

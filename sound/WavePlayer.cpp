@@ -40,7 +40,7 @@ bool WavePlayer::ready()
     // SDL marks a device whose server has gone, but never finds the server
     // again by itself: only a fresh open does.
     if (m_open && m_device.lost()) {
-        qCWarning(lcSound) << "The sound output was lost; it is opened afresh for the next sound";
+        qCWarning(lcSound) << "the sound output was lost; it is opened afresh for the next sound";
         m_silent = true;
         close();
     }
@@ -54,9 +54,9 @@ bool WavePlayer::ready()
             // Said once, not at every try while an alarm rings without sound;
             // and the return said as loudly, so that the log tells the end too.
             if (m_open && m_silent)
-                qCWarning(lcSound) << "A sound output is open again";
+                qCWarning(lcSound) << "a sound output is open again";
             else if (!m_open && !m_silent)
-                qCWarning(lcSound) << "No sound output could be opened; sounds are silent until one can be";
+                qCWarning(lcSound) << "no sound output could be opened; sounds are silent until one can be";
             m_silent = !m_open;
         }
     }

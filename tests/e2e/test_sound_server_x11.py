@@ -7,7 +7,8 @@ its server; the alarm is armed in the options dialog. Its wall clock
 not ring the alarm, and jumps past the alarm's minute as over a suspend, which
 does; the server dies and comes back while the alarm rings. What went wrong on
 the way is on the clock's standard error: a face picture that is missing, a
-settings file that is read-only, the alarm going off late.
+settings file that is read-only, the alarm going off late, the sound output
+missing, lost and back.
 
 Usage: test_sound_server_x11.py PROGRAM_DIRECTORY
 """
@@ -176,7 +177,9 @@ class SoundServerOnX11(X11Session):
         for line in (r"tansywatch\.windows: the face picture \S+/nowhere\.gif could not be read: no such file",
                      r"tansywatch\.settings: could not write \[Line\] Border=Large to \S+/setting\.ini: Permission "
                      r"denied; the change lasts only until the clock is closed",
-                     r"tansywatch\.alarm: the alarm for 7:05 went off 2[56] min \d+ s late"):
+                     r"tansywatch\.alarm: the alarm for 7:05 went off 2[56] min \d+ s late",
+                     r"(?s)sound: no sound output could be opened.*sound: a sound output is open again.*"
+                     r"sound: the sound output was lost.*sound: a sound output is open again"):
             self.assertRegex(logged, line)
 
 
