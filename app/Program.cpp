@@ -78,7 +78,7 @@ decltype(auto) Program::onSlot(Form form, Act act)
     return act(m_about);
 }
 
-QWidget& Program::window(Form form)
+QWidget& Program::formWindow(Form form)
 {
     return onSlot(form, [](auto& slot) -> QWidget& { return slot(); });
 }
@@ -90,7 +90,7 @@ QWidget* Program::loaded(Form form)
 
 void Program::Show(Form form)
 {
-    QWidget& shown = window(form);
+    QWidget& shown = formWindow(form);
     shown.show();
     shown.raise();
     shown.activateWindow();
@@ -98,7 +98,7 @@ void Program::Show(Form form)
 
 void Program::Hide(Form form)
 {
-    window(form).hide();
+    formWindow(form).hide();
 }
 
 void Program::Unload(Form form)

@@ -35,7 +35,7 @@ public:
     ClockLook& look() { return m_look; }
 
 private:
-    QWidget& window(Form form);
+    QWidget& formWindow(Form form);
     // Does `act` with the slot of the form.
     template <class Act>
     decltype(auto) onSlot(Form form, Act act);
