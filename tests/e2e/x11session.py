@@ -285,7 +285,7 @@ class X11Session(unittest.TestCase):
         gets to the drag: the way from the press counts all the same."""
         left, top = self.clock_origin()
         x, y = left + GRIP[0], top + GRIP[1]
-        self.xdotool("mousemove", x, y, "mousedown", 1, "mousemove", x + by[0] // 2, y + by[1] // 2)
+        self.xdotool(*self.to(x, y), "mousedown", 1, "mousemove", x + by[0] // 2, y + by[1] // 2)
         try:
             # Each step is a motion for a move that has begun to follow.
             self.wait(lambda: self.xdotool("mousemove", x + by[0] - 1, y + by[1], "mousemove", x + by[0], y + by[1])
@@ -362,8 +362,17 @@ class X11Session(unittest.TestCase):
     def xdotool(self, *args):
         subprocess.run(["xdotool", *map(str, args)], env=dict(self.env, DISPLAY=":%d" % self.number), check=True)
 
+    @staticmethod
+    def to(x, y):
+        """xdotool's moves to a spot, the last a pixel long, as a hand's last
+        step is. sway tells XWayland of a jump into another window as a
+        relative motion too, and Debian 12's XWayland adds that once more to
+        where the next press lands, unless the pointer moved within the window
+        first: the press would go to whatever lies that far away."""
+        return "mousemove", x - 1, y, "mousemove", x, y
+
     def click(self, origin, place, button=1):
-        self.xdotool("mousemove", origin[0] + place[0], origin[1] + place[1], "click", button)
+        self.xdotool(*self.to(origin[0] + place[0], origin[1] + place[1]), "click", button)
 
     def pick_from_list(self, origin, arrow, item, then=lambda: None):
         """Opens a combo box from the keyboard and, once the list shows its
