@@ -18,8 +18,8 @@ IN_USE = (0x1F, 0x6F, 0x5F)
 LAST_BUTTON, BUTTON_BEFORE = (-51, -23), (-138, -23)
 # What a desktop does not offer: tiling window managers keep a floating window
 # above the tiled ones; icewm keeps a window above once it was; weston has no
-# above layer.
-NOT_OFFERED = {"i3": {"normal"}, "sway": {"normal"}, "icewm": {"normal"}, "weston": {"top"}}
+# above layer; sway centres a floating X window whatever place it asks for.
+NOT_OFFERED = {"i3": {"normal"}, "sway": {"normal", "dialog"}, "icewm": {"normal"}, "weston": {"top"}}
 POINTS = ("size", "frameless", "see-through", "top", "drag", "dialog", "normal", "pop-up", "boxes")
 
 

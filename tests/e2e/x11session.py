@@ -3,6 +3,7 @@ display, the program copied into a directory of its own, and ways to find,
 click and answer its windows from outside."""
 import contextlib
 import glob
+import itertools
 import os
 import shutil
 import signal
@@ -282,11 +283,19 @@ class X11Session(unittest.TestCase):
     def drag_clock(self, by):
         """Drags the clock by its body; returns where it is then. The button
         stays down until the clock has come along, however late the program
-        gets to the drag: the way from the press counts all the same."""
+        gets to the drag: the way from the press counts all the same. sway
+        moves the window from where the pointer is when the program asks, not
+        from the press: there the drag starts as a hand's does, a pixel to and
+        fro until the clock follows, and goes on from there."""
         left, top = self.clock_origin()
         x, y = left + GRIP[0], top + GRIP[1]
-        self.xdotool(*self.to(x, y), "mousedown", 1, "mousemove", x + by[0] // 2, y + by[1] // 2)
+        self.xdotool(*self.to(x, y), "mousedown", 1)
         try:
+            if DESKTOP == "sway":
+                to_and_fro = itertools.cycle((x + 1, x))
+                self.wait(lambda: self.clock_origin() != (left, top) or self.xdotool("mousemove", next(to_and_fro), y),
+                          "the clock to follow a step", 10, 0.1)
+            self.xdotool("mousemove", x + by[0] // 2, y + by[1] // 2)
             # Each step is a motion for a move that has begun to follow.
             self.wait(lambda: self.xdotool("mousemove", x + by[0] - 1, y + by[1], "mousemove", x + by[0], y + by[1])
                       or near(self.clock_origin(), (left + by[0], top + by[1])), "the clock to follow the pointer", 10)
