@@ -293,7 +293,8 @@ class X11Session(unittest.TestCase):
         fro until the clock follows, and goes on from there."""
         left, top = self.clock_origin()
         x, y = left + GRIP[0], top + GRIP[1]
-        self.xdotool(*self.to(x, y), "mousedown", 1)
+        self.point_at(x, y)
+        self.xdotool("mousedown", 1)
         try:
             if DESKTOP == "sway":
                 to_and_fro = itertools.cycle((x + 1, x))
@@ -376,17 +377,20 @@ class X11Session(unittest.TestCase):
     def xdotool(cls, *args):
         subprocess.run(["xdotool", *map(str, args)], env=dict(cls.env, DISPLAY=":%d" % cls.number), check=True)
 
-    @staticmethod
-    def to(x, y):
-        """xdotool's moves to a spot, the last a pixel long, as a hand's last
-        step is. sway tells XWayland of a jump into another window as a
-        relative motion too, and Debian 12's XWayland adds that once more to
-        where the next press lands, unless the pointer moved within the window
-        first: the press would go to whatever lies that far away."""
-        return "mousemove", x - 1, y, "mousemove", x, y
+    def point_at(self, x, y):
+        """Brings the pointer to a spot as a hand does, the last step a pixel
+        long and within the window there. sway tells XWayland of a jump into
+        another window as a relative motion too, and Debian 12's XWayland adds
+        that once more to where the next press lands unless the pointer moved
+        within the window first: the press would go to what lies that far away."""
+        self.xdotool("mousemove", x - 1, y)
+        self.wait(lambda: near(((at := self.root.query_pointer()).root_x, at.root_y), (x - 1, y)),
+                  "the pointer at %d,%d" % (x - 1, y), 5)
+        self.xdotool("mousemove", x, y)
 
     def click(self, origin, place, button=1):
-        self.xdotool(*self.to(origin[0] + place[0], origin[1] + place[1]), "click", button)
+        self.point_at(origin[0] + place[0], origin[1] + place[1])
+        self.xdotool("click", button)
 
     def pick_from_list(self, origin, arrow, item, then=lambda: None):
         """Opens a combo box from the keyboard and, once the list shows its
