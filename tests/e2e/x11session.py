@@ -378,11 +378,13 @@ class X11Session(unittest.TestCase):
         subprocess.run(["xdotool", *map(str, args)], env=dict(cls.env, DISPLAY=":%d" % cls.number), check=True)
 
     def point_at(self, x, y):
-        """Brings the pointer to a spot as a hand does, the last step a pixel
-        long and within the window there. sway tells XWayland of a jump into
-        another window as a relative motion too, and Debian 12's XWayland adds
-        that once more to where the next press lands unless the pointer moved
-        within the window first: the press would go to what lies that far away."""
+        """Brings the pointer to a spot as a hand does: the last step a pixel
+        long, once the X server has the pointer where the one before took it.
+        sway tells XWayland of a jump into another window as a relative motion
+        too, and gives it the window's pointer only after its next transaction;
+        Debian 12's XWayland adds that motion once more to where the next press
+        lands unless the pointer moved within the window first: the press went
+        to what lies that far away."""
         self.xdotool("mousemove", x - 1, y)
         self.wait(lambda: near(((at := self.root.query_pointer()).root_x, at.root_y), (x - 1, y)),
                   "the pointer at %d,%d" % (x - 1, y), 5)
