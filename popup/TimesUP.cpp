@@ -32,19 +32,13 @@ TimesUP::TimesUP(Module1& module, Forms& forms)
 }
 
 // A step that cannot be carried out leaves a window that is merely not shaped
-// or not sized.
+// or not sized. The window is placed before it is first shown, which makes its
+// native window: weston puts a new window where that was made, whatever move
+// came before the window was mapped.
 void TimesUP::Form_Load()
 {
     gifmod::fitWindowToPicture(*this, *m_pic1, m_module.platform().windows);
-}
-
-void TimesUP::showEvent(QShowEvent* event)
-{
-    if (!m_placed) {
-        m_placed = true;
-        Design::centreOnScreen(*this);
-    }
-    QWidget::showEvent(event);
+    Design::centreOnScreen(*this);
 }
 
 void TimesUP::closeEvent(QCloseEvent* event)

@@ -21,7 +21,6 @@ public:
     PictureBox& pic1() { return *m_pic1; }
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -32,7 +31,6 @@ private:
     Module1& m_module;
     Forms& m_forms;
     PictureBox* m_pic1;
-    bool m_placed = false;
     // Where the pointer holds the window, from its top-left corner.
     QPoint m_grip;
 };

@@ -3,6 +3,7 @@ display, the program copied into a directory of its own, and ways to find,
 click and answer its windows from outside."""
 import contextlib
 import glob
+import itertools
 import os
 import shutil
 import signal
@@ -177,6 +178,10 @@ class X11Session(unittest.TestCase):
         cls.env.update(DISPLAY=display, XDG_SESSION_TYPE="wayland")
         wait_for(lambda: subprocess.run(["xdpyinfo"], env=cls.env, capture_output=True).returncode == 0,
                  what="XWayland to let us in")
+        if DESKTOP == "weston":
+            # Its x11 backend moves its pointer by the Xvfb pointer's moves only,
+            # from wherever it began; in a corner both stop, and go on together.
+            cls.xdotool("mousemove", SCREEN[0] - 1, SCREEN[1] - 1, "mousemove", 0, 0)
 
     @classmethod
     def tearDownClass(cls):
@@ -282,11 +287,20 @@ class X11Session(unittest.TestCase):
     def drag_clock(self, by):
         """Drags the clock by its body; returns where it is then. The button
         stays down until the clock has come along, however late the program
-        gets to the drag: the way from the press counts all the same."""
+        gets to the drag: the way from the press counts all the same. sway
+        moves the window from where the pointer is when the program asks, not
+        from the press: there the drag starts as a hand's does, a pixel to and
+        fro until the clock follows, and goes on from there."""
         left, top = self.clock_origin()
         x, y = left + GRIP[0], top + GRIP[1]
-        self.xdotool("mousemove", x, y, "mousedown", 1, "mousemove", x + by[0] // 2, y + by[1] // 2)
+        self.point_at(x, y)
+        self.xdotool("mousedown", 1)
         try:
+            if DESKTOP == "sway":
+                to_and_fro = itertools.cycle((x + 1, x))
+                self.wait(lambda: self.clock_origin() != (left, top) or self.xdotool("mousemove", next(to_and_fro), y),
+                          "the clock to follow a step", 10, 0.1)
+            self.xdotool("mousemove", x + by[0] // 2, y + by[1] // 2)
             # Each step is a motion for a move that has begun to follow.
             self.wait(lambda: self.xdotool("mousemove", x + by[0] - 1, y + by[1], "mousemove", x + by[0], y + by[1])
                       or near(self.clock_origin(), (left + by[0], top + by[1])), "the clock to follow the pointer", 10)
@@ -359,11 +373,26 @@ class X11Session(unittest.TestCase):
             self.xdotool(*command)
         wait_for(lambda: all(w[0].id != box[0].id for w in self.windows()), what=what + " to go away")
 
-    def xdotool(self, *args):
-        subprocess.run(["xdotool", *map(str, args)], env=dict(self.env, DISPLAY=":%d" % self.number), check=True)
+    @classmethod
+    def xdotool(cls, *args):
+        subprocess.run(["xdotool", *map(str, args)], env=dict(cls.env, DISPLAY=":%d" % cls.number), check=True)
+
+    def point_at(self, x, y):
+        """Brings the pointer to a spot as a hand does: the last step a pixel
+        long, once the X server has the pointer where the one before took it.
+        sway tells XWayland of a jump into another window as a relative motion
+        too, and gives it the window's pointer only after its next transaction;
+        Debian 12's XWayland adds that motion once more to where the next press
+        lands unless the pointer moved within the window first: the press went
+        to what lies that far away."""
+        self.xdotool("mousemove", x - 1, y)
+        self.wait(lambda: near(((at := self.root.query_pointer()).root_x, at.root_y), (x - 1, y)),
+                  "the pointer at %d,%d" % (x - 1, y), 5)
+        self.xdotool("mousemove", x, y)
 
     def click(self, origin, place, button=1):
-        self.xdotool("mousemove", origin[0] + place[0], origin[1] + place[1], "click", button)
+        self.point_at(origin[0] + place[0], origin[1] + place[1])
+        self.xdotool("click", button)
 
     def pick_from_list(self, origin, arrow, item, then=lambda: None):
         """Opens a combo box from the keyboard and, once the list shows its
