@@ -62,13 +62,17 @@ void AlarmWatch::aim(int hour, int minute, qint64 now)
 {
     m_hour = hour;
     m_minute = minute;
+    aimFrom(now - wallClockAt(now) % MsPerMinute, now);
+}
+
+void AlarmWatch::aimFrom(qint64 from, qint64 now)
+{
     m_aimedAt = now;
     m_lastLook = now;
     const qint64 wallNow = wallClockAt(now);
-    const qint64 minuteBegan = now - wallNow % MsPerMinute;
-    const qint64 today = wallNow - wallNow % MsPerDay + (hour * 60 + minute) * MsPerMinute;
+    const qint64 today = wallNow - wallNow % MsPerDay + (m_hour * 60 + m_minute) * MsPerMinute;
     for (const qint64 moment : momentsShowing(today)) {
-        if (moment >= minuteBegan) {
+        if (moment >= from) {
             m_due = moment;
             return;
         }
@@ -78,10 +82,11 @@ void AlarmWatch::aim(int hour, int minute, qint64 now)
 
 bool AlarmWatch::look(qint64 now)
 {
-    // The wall clock went back (set by hand, or by the network's time): from
-    // here the alarm's minute comes again as the clock will show it.
+    // The wall clock went back (set by hand, or by the network's time): the
+    // alarm's minute comes again as the clock will show it from here, but a
+    // clock set back into that minute does not set it off by itself.
     if (now < m_lastLook)
-        aim(m_hour, m_minute, now);
+        aimFrom(now, now);
     m_lastLook = now;
     return now >= m_due;
 }

@@ -9,8 +9,9 @@
 // moment the alarm's minute next begins on the local clock, so a look finds a
 // minute that passed while nobody looked (the computer asleep or busy, its
 // clock set forward) and the alarm goes off then, late. Only a wall clock
-// that goes back aims it again. Moments are milliseconds since the epoch; the
-// local clock is the process's time zone.
+// that goes back aims it again, and never at the minute it went back into.
+// Moments are milliseconds since the epoch; the local clock is the process's
+// time zone.
 class AlarmWatch final
 {
 public:
@@ -37,6 +38,10 @@ public:
     static QString disableQuestion(const AlarmState& alarm);
 
 private:
+    // Aims at the first time from `from` on that the local clock shows the
+    // alarm's hour and minute.
+    void aimFrom(qint64 from, qint64 now);
+
     int m_hour = 0;
     int m_minute = 0;
     qint64 m_due = 0;
